@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The two everyday commands of Daywick's developers, on Debian 12:
+#   ./daywick.sh run    install what the program needs, build it, start it on your own copy of the sample data
+#   ./daywick.sh test   install what the tests need, build (normal and sanitizer builds), run the whole suite
+# Packages are installed with apt-get, through sudo when not run as root.
+set -euo pipefail
+cd "$(dirname "$(readlink -f "$0")")"
+
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev fonts-ipafont-gothic
+              cups-client)
+test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "daywick: installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+werror=${DAYWICK_WERROR:-OFF}
+
+build() {  # build PRESET [cmake options...]
+    local preset=$1
+    shift
+    cmake --preset "$preset" -DDAYWICK_WERROR="$werror" "$@" >/dev/null
+    cmake --build --preset "$preset"
+}
+
+case "${1:-}" in
+run)
+    install_packages "${run_packages[@]}"
+    build release -DBUILD_TESTING=OFF -DDAYWICK_BUILD_BENCHMARKS=OFF
+    # The program never writes into the checkout: it runs on a per-user copy of data/, made on first run and
+    # kept afterwards, so the birthdays a user registers survive the next run.
+    data_home=${XDG_DATA_HOME:-$HOME/.local/share}/daywick
+    mkdir -p "$data_home"
+    cp -r --no-clobber data/. "$data_home/"
+    echo "daywick: data directory $data_home"
+    exec build/release/tools/daywick-report/daywick-report --dir "$data_home"
+    ;;
+test)
+    install_packages "${test_packages[@]}"
+    build release -DBUILD_TESTING=ON -DDAYWICK_BUILD_BENCHMARKS=ON
+    ctest --preset release
+    build asan -DBUILD_TESTING=ON
+    ctest --preset asan
+    ;;
+*)
+    echo "usage: ./daywick.sh run | ./daywick.sh test" >&2
+    exit 2
+    ;;
+esac

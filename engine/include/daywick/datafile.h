@@ -1,0 +1,101 @@
+#pragma once
+// Reading the almanac's data files: opened by bare name in the data directory, read record by record.
+// A record ends at CR LF or at a lone CR (a lone LF stays inside it), a Ctrl-Z byte ends the file, and a
+// record may be of any length: only its first bytes, the columns the program shows, are kept.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace daywick {
+
+inline constexpr const char* kEventFile = "Event.txt";
+inline constexpr const char* kMonthlyFile = "Monthly.txt";
+inline constexpr const char* kBirthdayFile = "Tanjyou.txt";
+inline constexpr const char* kFlowerFile = "Hana.txt";
+inline constexpr const char* kHistoryFile = "History.txt";
+inline constexpr const char* kHelpFile = "Readme.txt";
+
+/// The path of a file in the data directory; an empty directory means the working directory.
+std::string dataPath(const std::string& dataDir, std::string_view name);
+
+/// A file opened for reading. Anything but a regular file is refused as access denied, so that a FIFO or a
+/// device under a data file's name can never hang a pass. Closed by the destructor.
+class InputFile {
+public:
+    /// Opens the file; throws InOutError.
+    explicit InputFile(const std::string& path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    /// Reads up to size bytes; 0 at the end of the file. Throws InOutError.
+    std::size_t read(char* buffer, std::size_t size);
+
+private:
+    int fd_ = -1;
+};
+
+/// The first CR or Ctrl-Z in [from, to), or to.
+const char* findRecordEnd(const char* from, const char* to);
+
+/// Splits a file into records, keeping at most the first keepBytes bytes of each.
+class LineReader {
+public:
+    static constexpr std::size_t kDefaultBufferSize = 128 * 1024;
+
+    LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize = kDefaultBufferSize);
+
+    /// The next record's first bytes; false after the last record.
+    bool next(std::string_view& head) {
+        // Every byte of every data file passes through here. The common case, a record ended by a CR inside
+        // the buffer with a byte after it, is found through a bit mask of the CR and Ctrl-Z bytes of 64 bytes
+        // at a time, and stays inline.
+        if (!skipLineFeed_) {
+            while (stops_ == 0 && nextChunk_ < end_)
+                scanChunk();
+            if (stops_ != 0) {
+                const std::size_t stop = chunk_ + static_cast<std::size_t>(__builtin_ctzll(stops_));
+                if (buffer_[stop] == '\r' && stop + 1 < end_) {
+                    stops_ &= stops_ - 1;
+                    const std::size_t length = stop - pos_;
+                    head = std::string_view(buffer_.data() + pos_, length < keep_ ? length : keep_);
+                    pos_ = stop + 1;
+                    if (buffer_[pos_] == '\n')
+                        ++pos_;
+                    return true;
+                }
+            }
+        }
+        return nextSlowly(head);
+    }
+
+private:
+    bool nextSlowly(std::string_view& head);
+    bool fill();
+    void scanChunk();
+    void keepHead(const char* bytes, std::size_t length);
+
+    InputFile& file_;
+    std::size_t keep_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    std::size_t chunk_ = 0;      // where the 64 bytes that stops_ describes begin
+    std::size_t nextChunk_ = 0;  // where the next 64 bytes to scan begin
+    std::uint64_t stops_ = 0;    // bit i: buffer_[chunk_ + i] is a CR or a Ctrl-Z not yet passed
+    bool textEnded_ = false;     // the file's end or a Ctrl-Z was reached: nothing more is read
+    bool skipLineFeed_ = false;  // a CR ended the last block: an LF first in the next one belongs to it
+    std::string carry_;          // the head of a record that crosses a block boundary
+};
+
+/// A byte range of a record: from the 1-based column start, at most maxBytes bytes; empty past its end.
+inline std::string_view column(std::string_view record, std::size_t start, std::size_t maxBytes) {
+    if (record.size() < start)
+        return {};
+    return record.substr(start - 1, maxBytes);
+}
+
+}  // namespace daywick

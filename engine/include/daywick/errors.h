@@ -1,0 +1,42 @@
+#pragma once
+// The two kinds of failure the program reports to the user, and the texts of its error box.
+// Every message is a Shift_JIS byte string, like every other text of the program.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace daywick {
+
+/// A failure shown to the user in the error box; what() is Shift_JIS.
+class Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// A text that is not an integer: "'%s' は整数ではありません".
+class ConversionError : public Error {
+public:
+    explicit ConversionError(std::string_view text);
+};
+
+/// A failed open, read, write or close of a file, named by its errno.
+class InOutError : public Error {
+public:
+    explicit InOutError(int errnoValue);
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+/// The Shift_JIS message for an errno value, as the error box shows it before its period.
+std::string inOutMessage(int errnoValue);
+
+/// The error box's text: the message, with "." when its last character sorts after ".".
+std::string errorBoxText(std::string_view message);
+
+/// The program file's name without directory, cut at its first ".", letters after the first in lower case.
+std::string applicationTitle(std::string_view programPath);
+
+}  // namespace daywick

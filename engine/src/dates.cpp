@@ -1,0 +1,62 @@
+#include "daywick/dates.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "daywick/sjis.h"
+
+namespace daywick {
+
+namespace {
+
+DateTexts textsOf(const CivilDate& date) {
+    const std::string yyyymmdd = formatYyyymmdd(date);
+    const std::size_t yearLength = yyyymmdd.size() - 4;
+    return {yyyymmdd.substr(0, yearLength), yyyymmdd.substr(yearLength, 2), yyyymmdd.substr(yearLength + 2, 2)};
+}
+
+}  // namespace
+
+LocalDateTime SystemClock::now() const {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+std::string formatYyyymmdd(const CivilDate& date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
+    return text;
+}
+
+bool isValidDate(const CivilDate& date) {
+    if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1) return false;
+    const std::chrono::year_month_day ymd{std::chrono::year{date.year}, std::chrono::month{unsigned(date.month)},
+                                          std::chrono::day{unsigned(date.day)}};
+    return ymd.ok();
+}
+
+int weekdayOf(const CivilDate& date) {
+    const std::chrono::year_month_day ymd{std::chrono::year{date.year}, std::chrono::month{unsigned(date.month)},
+                                          std::chrono::day{unsigned(date.day)}};
+    return static_cast<int>(std::chrono::weekday{std::chrono::sys_days{ymd}}.c_encoding()) + 1;
+}
+
+void DaySelection::InitFromClock(const Clock& clock) {
+    selected_ = textsOf(clock.now().date);
+    // The start-up date is the print date of every report of this run, even across midnight.
+    if (!startupSet_) {
+        startup_ = selected_;
+        startupSet_ = true;
+    }
+}
+
+void DaySelection::SelectFromCalendar(const CivilDate& calendarDate) { selected_ = textsOf(calendarDate); }
+
+std::string DaySelection::StatusText() const {
+    return sjis("ただいま") + selected_.month + sjis("月") + selected_.day + sjis("日のデータを表示しています。");
+}
+
+}  // namespace daywick

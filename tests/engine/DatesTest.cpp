@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "daywick/dates.h"
+
+namespace daywick {
+namespace {
+
+using testing::S;
+
+TEST(DaySelection, SelectingADayCutsItIntoThreeTexts) {
+    DaySelection selection;
+    selection.SelectFromCalendar({2001, 1, 5});
+    EXPECT_EQ(selection.selected(), (DateTexts{"2001", "01", "05"}));
+    EXPECT_EQ(selection.StatusText(), S("ただいま01月05日のデータを表示しています。"));
+
+    selection.SelectFromCalendar({45, 12, 31});
+    EXPECT_EQ(selection.selected(), (DateTexts{"0045", "12", "31"}));
+}
+
+TEST(DaySelection, StartupDateIsFrozenAtTheFirstClockReading) {
+    FixedClock clock({{2001, 3, 5}, 23, 59, 59});
+    DaySelection selection;
+    selection.InitFromClock(clock);
+    EXPECT_EQ(selection.selected(), (DateTexts{"2001", "03", "05"}));
+    EXPECT_EQ(selection.startup(), (DateTexts{"2001", "03", "05"}));
+
+    selection.SelectFromCalendar({1999, 10, 10});
+    EXPECT_EQ(selection.selected(), (DateTexts{"1999", "10", "10"}));
+    EXPECT_EQ(selection.startup(), (DateTexts{"2001", "03", "05"}));
+
+    // Even a second reading after midnight does not move the print date.
+    clock.set({{2001, 3, 6}, 0, 0, 1});
+    selection.InitFromClock(clock);
+    EXPECT_EQ(selection.selected(), (DateTexts{"2001", "03", "06"}));
+    EXPECT_EQ(selection.startup(), (DateTexts{"2001", "03", "05"}));
+}
+
+TEST(CalendarDates, WeekdaysAndValidity) {
+    EXPECT_EQ(weekdayOf({2000, 1, 10}), 2);  // Monday
+    EXPECT_EQ(weekdayOf({2000, 1, 9}), 1);   // Sunday
+    EXPECT_EQ(weekdayOf({2000, 1, 15}), 7);  // Saturday
+    EXPECT_EQ(weekdayOf({1, 1, 1}), 2);      // proleptic Gregorian: a Monday
+    EXPECT_TRUE(isValidDate({2000, 2, 29}));
+    EXPECT_FALSE(isValidDate({1900, 2, 29}));
+    EXPECT_FALSE(isValidDate({2001, 4, 31}));
+    EXPECT_FALSE(isValidDate({2001, 13, 1}));
+    EXPECT_FALSE(isValidDate({0, 1, 1}));
+    EXPECT_FALSE(isValidDate({10000, 1, 1}));
+    EXPECT_EQ(formatYyyymmdd({2001, 1, 5}), "20010105");
+}
+
+}  // namespace
+}  // namespace daywick

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "daywick/datafile.h"
+#include "daywick/dayreport.h"
+#include "daywick/errors.h"
+
+namespace daywick {
+namespace {
+
+using testing::crlfLines;
+using testing::S;
+using testing::TempDir;
+
+// A data directory holding the five files, empty unless a test fills them.
+class DataDir : public TempDir {
+public:
+    DataDir() {
+        for (const char* name : {kEventFile, kMonthlyFile, kBirthdayFile, kFlowerFile, kHistoryFile}) write(name, "");
+    }
+
+    PanelTexts pass(const CivilDate& date) const {
+        DayReport report(date);
+        DaySelection selection;
+        selection.SelectFromCalendar(date);
+        Hyoji(selection.selected(), str(), report);
+        return report.panels;
+    }
+
+    // The pass's error message, and what the panels held when it failed.
+    std::pair<std::string, PanelTexts> failingPass(const CivilDate& date) const {
+        DayReport report(date);
+        DaySelection selection;
+        selection.SelectFromCalendar(date);
+        try {
+            Hyoji(selection.selected(), str(), report);
+        } catch (const Error& error) {
+            return {error.what(), report.panels};
+        }
+        ADD_FAILURE() << "the pass did not fail";
+        return {};
+    }
+};
+
+TEST(DayReportPass, WorkedExampleByteForByte) {
+    DataDir dir;
+    dir.write(kEventFile, crlfLines({"0109     other day", S("0110     E一"), "1110     wrong month"}));
+    dir.write(kMonthlyFile, crlfLines({"09     M9", "10     M"}));
+    dir.write(kBirthdayFile, crlfLines({S("01101950年N"), S("0110？ Q"), S("02011960年other")}));
+    dir.write(kFlowerFile, crlfLines({"0110F", "0111G"}));
+    dir.write(kHistoryFile, crlfLines({"1868/01/10  H", "1868/01/11  I"}));
+
+    const PanelTexts panels = dir.pass({2000, 1, 10});  // a Monday
+    EXPECT_EQ(panels.events, crlfLines({S("  E一"), S("  成人の日"), "  M"}));
+    EXPECT_EQ(panels.birthdays, crlfLines({S("  1950年 N(50歳)"), S(" ？ Q"), "  F"}));
+    EXPECT_EQ(panels.history, crlfLines({S("  1868年 H")}));
+}
+
+TEST(DayReportPass, ComingOfAgeDay) {
+    DataDir dir;
+    const std::string piece = crlfLines({S("  成人の日")});
+    const std::pair<CivilDate, bool> rows[] = {
+        {{2000, 1, 10}, true},    // second Monday
+        {{2000, 1, 3}, false},    // first Monday
+        {{2000, 1, 17}, false},   // third Monday
+        {{2000, 1, 15}, false},   // the old fixed date, no longer
+        {{1999, 1, 15}, true},
+        {{1999, 1, 11}, false},   // a second Monday before 2000
+        {{1949, 1, 15}, true},    // the law's first year
+        {{1948, 1, 15}, false},
+        {{2024, 1, 8}, true},
+        {{2024, 2, 12}, false},   // a second Monday in another month
+    };
+    for (const auto& [date, expected] : rows) {
+        SCOPED_TRACE(formatYyyymmdd(date));
+        EXPECT_EQ(dir.pass(date).events, expected ? piece : "");
+    }
+}
+
+TEST(DayReportPass, SportsDayUnderItsTwoNames) {
+    DataDir dir;
+    const std::string taiiku = crlfLines({S("  体育の日")});
+    const std::string sports = crlfLines({S("  スポーツの日")});
+    const std::pair<CivilDate, std::string> rows[] = {
+        {{1965, 10, 10}, ""},
+        {{1966, 10, 10}, taiiku},
+        {{1999, 10, 10}, taiiku},
+        {{1999, 10, 11}, ""},
+        {{2000, 10, 9}, taiiku},   // second Monday
+        {{2000, 10, 10}, ""},      // a Tuesday
+        {{2019, 10, 14}, taiiku},
+        {{2020, 7, 24}, sports},
+        {{2020, 10, 12}, ""},      // moved to July for the Olympic year
+        {{2021, 7, 23}, sports},
+        {{2021, 10, 11}, ""},
+        {{2022, 10, 10}, sports},
+        {{2022, 7, 24}, ""},
+        {{2026, 10, 12}, sports},
+    };
+    for (const auto& [date, expected] : rows) {
+        SCOPED_TRACE(formatYyyymmdd(date));
+        EXPECT_EQ(dir.pass(date).events, expected);
+    }
+}
+
+TEST(DayReportPass, BirthdayAges) {
+    DataDir dir;
+    dir.write(kBirthdayFile, crlfLines({S("01011950年A"), S("01011901年B"), S("01011902年C"), S("01012001年D"),
+                                        S("01012005年E"), S("0101前100年 F"), S("0101 123年G")}));
+    EXPECT_EQ(dir.pass({2001, 1, 1}).birthdays,
+              crlfLines({S("  1950年 A(51歳)"), S("  1901年 B"), S("  1902年 C(99歳)"), S("  2001年 D(0歳)"),
+                         S("  2005年 E"), S(" 前100年 F"), S("   123年 G")}));
+    EXPECT_EQ(ageText(S("01011950年A"), 2001), S("(51歳)"));
+    EXPECT_EQ(ageText(S("0101？"), 2001), "");
+    EXPECT_EQ(ageText(S("0101前"), 2001), "");
+}
+
+TEST(DayReportPass, TextsAreCutByBytesAtTheirLimits) {
+    DataDir dir;
+    const std::string hundredAndOne = std::string(99, 'e') + "\x82\xA0";  // the limit falls inside "あ"
+    dir.write(kEventFile, crlfLines({"0101     " + hundredAndOne}));
+    dir.write(kMonthlyFile, crlfLines({"01     " + std::string(150, 'm')}));
+    dir.write(kBirthdayFile, crlfLines({S("01011950年") + std::string(120, 'n')}));
+    dir.write(kFlowerFile, crlfLines({"0101" + std::string(101, 'f')}));
+    dir.write(kHistoryFile, crlfLines({"1900/01/01  " + std::string(600, 'h'), "1901/01/01  12345678",
+                                       "1902/01/01", "1903/01/01  "}));
+
+    const PanelTexts panels = dir.pass({1950, 1, 1});
+    EXPECT_EQ(panels.events, crlfLines({"  " + std::string(99, 'e') + "\x82", "  " + std::string(100, 'm')}));
+    EXPECT_EQ(panels.birthdays.substr(0, 2 + 6 + 1 + 100 + 2), S("  1950年 ") + std::string(100, 'n') + "(0");
+    EXPECT_EQ(panels.history, crlfLines({S("  1900年 ") + std::string(500, 'h'), S("  1901年 12345678"),
+                                         S("  1902年 "), S("  1903年 ")}));
+}
+
+TEST(DayReportPass, KeysMatchOnlyAsExactText) {
+    DataDir dir;
+    dir.write(kEventFile, crlfLines({"0101     yes", " 101     blank for zero", S("０１０１     full width"),
+                                     "01", "010", "0101", "0101     second"}));
+    EXPECT_EQ(dir.pass({2001, 1, 1}).events, crlfLines({"  yes", "  ", "  second"}));
+}
+
+TEST(DayReportPass, LfOnlyFileIsOneRecord) {
+    DataDir dir;
+    dir.write(kEventFile, "0101     first\n0102     second\n0101     third\n");
+    EXPECT_EQ(dir.pass({2001, 1, 1}).events, "  first\n0102     second\n0101     third\n\r\n");
+    EXPECT_EQ(dir.pass({2001, 1, 2}).events, "");
+}
+
+TEST(DayReportPass, CtrlZHidesTheRecordsAfterIt) {
+    DataDir dir;
+    dir.write(kHistoryFile, "1900/01/01  before\r\n\x1A" "1901/01/01  after\r\n");
+    EXPECT_EQ(dir.pass({2001, 1, 1}).history, crlfLines({S("  1900年 before")}));
+}
+
+TEST(DayReportPass, EmptyDayRaisesNothing) {
+    DataDir dir;
+    dir.write(kEventFile, crlfLines({"0101     x"}));
+    const PanelTexts panels = dir.pass({2001, 6, 6});
+    EXPECT_EQ(panels.events, "");
+    EXPECT_EQ(panels.birthdays, "");
+    EXPECT_EQ(panels.history, "");
+}
+
+TEST(DayReportPassFailures, BadBirthdayYearFailsOnEveryDate) {
+    DataDir dir;
+    dir.write(kEventFile, crlfLines({"0606     event"}));
+    dir.write(kBirthdayFile, crlfLines({S("01011950年A"), S("1231abcd年B")}));
+    dir.write(kFlowerFile, crlfLines({"0606flower"}));
+    dir.write(kHistoryFile, crlfLines({"1900/06/06  history"}));
+    for (const CivilDate& date : {CivilDate{2001, 6, 6}, CivilDate{2001, 1, 1}}) {
+        const auto [message, panels] = dir.failingPass(date);
+        EXPECT_EQ(message, S("'abcd' は整数ではありません"));
+        EXPECT_EQ(panels.history, "");  // the later steps never ran
+    }
+    // Birthdays appended before the bad record stay.
+    EXPECT_EQ(dir.failingPass({2001, 1, 1}).second.birthdays, crlfLines({S("  1950年 A(51歳)")}));
+    EXPECT_EQ(dir.failingPass({2001, 6, 6}).second.events, crlfLines({"  event"}));
+}
+
+TEST(DayReportPassFailures, EmptyOrShortBirthdayRecordFails) {
+    DataDir dir;
+    dir.write(kBirthdayFile, crlfLines({S("01011950年A"), ""}));  // a second line end at the end
+    EXPECT_EQ(dir.failingPass({2001, 1, 1}).first, S("'' は整数ではありません"));
+    dir.write(kBirthdayFile, crlfLines({"0101ab"}));
+    EXPECT_EQ(dir.failingPass({2001, 1, 1}).first, S("'ab' は整数ではありません"));
+    dir.write(kBirthdayFile, crlfLines({S("0101195 年A")}));  // a trailing blank in the year field
+    EXPECT_EQ(dir.failingPass({2001, 1, 1}).first, S("'195 ' は整数ではありません"));
+}
+
+TEST(DayReportPassFailures, MissingFileMidPassKeepsEarlierPiecesAndRunsNoLaterStep) {
+    DataDir dir;
+    dir.write(kEventFile, crlfLines({"0101     event"}));
+    dir.write(kBirthdayFile, crlfLines({S("01011950年A")}));
+    dir.write(kHistoryFile, crlfLines({"1900/01/01  history"}));
+    std::filesystem::remove(dir.path() / kFlowerFile);
+
+    const auto [message, panels] = dir.failingPass({2001, 1, 1});
+    EXPECT_EQ(message, S("ファイルが見つかりません"));
+    EXPECT_EQ(panels.events, crlfLines({"  event"}));
+    EXPECT_EQ(panels.birthdays, crlfLines({S("  1950年 A(51歳)")}));
+    EXPECT_EQ(panels.history, "");
+
+    std::filesystem::remove(dir.path() / kEventFile);
+    const auto [first, nothing] = dir.failingPass({2001, 1, 1});
+    EXPECT_EQ(first, S("ファイルが見つかりません"));
+    EXPECT_EQ(nothing.events, "");  // not even the movable holidays of step 2
+}
+
+}  // namespace
+}  // namespace daywick

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "TempDir.h"
+#include "daywick/datafile.h"
+#include "daywick/errors.h"
+
+namespace daywick {
+namespace {
+
+using testing::TempDir;
+
+// Every record's head, read with a given buffer size so that records cross block boundaries.
+std::vector<std::string> records(const std::string& bytes, std::size_t keep = 1000, std::size_t bufferSize = 4096) {
+    TempDir dir;
+    dir.write("f.txt", bytes);
+    InputFile file(dir.str() + "/f.txt");
+    LineReader reader(file, keep, bufferSize);
+    std::vector<std::string> out;
+    std::string_view head;
+    while (reader.next(head)) out.emplace_back(head);
+    return out;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(LineReader, RecordBoundaries) {
+    const std::pair<std::string, Lines> rows[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\n\r\n", {"a", ""}},  // a second line end makes an empty last record
+        {"\r\n", {""}},
+        {"a\rb\r", {"a", "b"}},                // a lone CR ends a record
+        {"a\nb\nc", {"a\nb\nc"}},              // a lone LF does not
+        {"a\nb\r\nc\n", {"a\nb", "c\n"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a\n", "b"}},
+        {"ab\x1A\r\ncd", {"ab"}},              // Ctrl-Z ends the file
+        {"\x1A" "abc", {}},
+        {"a\r\n\x1A\r\n", {"a"}},
+        {std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
+    };
+    for (const auto& [bytes, expected] : rows) {
+        SCOPED_TRACE(::testing::PrintToString(bytes));
+        for (std::size_t bufferSize : {1, 2, 3, 5, 4096}) {
+            SCOPED_TRACE(bufferSize);
+            EXPECT_EQ(records(bytes, 1000, bufferSize), expected);
+        }
+    }
+}
+
+TEST(LineReader, KeepsOnlyTheHeadOfLongRecords) {
+    const std::string longLine(100000, 'x');
+    for (std::size_t bufferSize : {7, 64, 4096, 65536}) {
+        SCOPED_TRACE(bufferSize);
+        EXPECT_EQ(records(longLine + "\r\nshort\r\n" + longLine, 10, bufferSize),
+                  (Lines{std::string(10, 'x'), "short", std::string(10, 'x')}));
+    }
+}
+
+TEST(InputFile, RefusesWhatIsNotARegularFile) {
+    TempDir dir;
+    const std::string fifo = dir.str() + "/fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.path() / "sub");
+
+    const std::string socketPath = dir.str() + "/sock";
+    const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    for (const std::string& path : {fifo, dir.str() + "/sub", socketPath, std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        try {
+            InputFile file(path);
+            FAIL() << "opened";
+        } catch (const InOutError& error) {
+            EXPECT_EQ(error.code(), EACCES);
+        }
+    }
+    close(sock);
+}
+
+TEST(InputFile, OpenFailuresNameTheirCause) {
+    TempDir dir;
+    dir.write("plain", "x");
+    auto codeOf = [](const std::string& path) {
+        try {
+            InputFile file(path);
+        } catch (const InOutError& error) {
+            return error.code();
+        }
+        return 0;
+    };
+    EXPECT_EQ(codeOf(dir.str() + "/missing.txt"), ENOENT);
+    EXPECT_EQ(codeOf(dir.str() + "/plain/below.txt"), ENOTDIR);
+    EXPECT_EQ(codeOf(dir.str() + "/" + std::string(300, 'n')), ENAMETOOLONG);
+    if (geteuid() != 0) {
+        chmod((dir.str() + "/plain").c_str(), 0);
+        EXPECT_EQ(codeOf(dir.str() + "/plain"), EACCES);
+    }
+    EXPECT_EQ(dataPath("", "Event.txt"), "Event.txt");
+    EXPECT_EQ(dataPath("data", "Event.txt"), "data/Event.txt");
+    EXPECT_EQ(dataPath("data/", "Event.txt"), "data/Event.txt");
+}
+
+TEST(Columns, CutByBytesAndEmptyPastTheEnd) {
+    EXPECT_EQ(column("0101     text", 10, 100), "text");
+    EXPECT_EQ(column("0101", 10, 100), "");
+    EXPECT_EQ(column("012345678", 10, 100), "");
+    EXPECT_EQ(column("0123456789", 10, 100), "9");
+    EXPECT_EQ(column("abcdef", 2, 3), "bcd");
+}
+
+}  // namespace
+}  // namespace daywick

@@ -1,0 +1,50 @@
+#include "TempDir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "daywick/sjis.h"
+
+namespace daywick::testing {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "daywick-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    // Tests may have made files read-only; make everything removable first.
+    for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void TempDir::write(std::string_view name, std::string_view bytes) const {
+    std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write test file");
+}
+
+std::string TempDir::read(std::string_view name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string S(std::string_view utf8) { return sjis(utf8); }
+
+std::string crlfLines(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (std::string_view line : lines) {
+        text.append(line);
+        text.append("\r\n");
+    }
+    return text;
+}
+
+}  // namespace daywick::testing

@@ -1,0 +1,35 @@
+#pragma once
+// Small helpers for tests that build their own data directories.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace daywick::testing {
+
+/// A fresh directory under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+    /// Writes bytes to a file in the directory, replacing it.
+    void write(std::string_view name, std::string_view bytes) const;
+    /// The bytes of a file in the directory.
+    std::string read(std::string_view name) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+/// Shift_JIS of UTF-8 test text, so that tests can be written in readable Japanese.
+std::string S(std::string_view utf8);
+
+/// Lines joined with CR LF after each, as the data files and panels hold them.
+std::string crlfLines(std::initializer_list<std::string_view> lines);
+
+}  // namespace daywick::testing

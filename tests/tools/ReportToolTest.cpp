@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "TempDir.h"
+#include "daywick/datafile.h"
+
+namespace daywick {
+namespace {
+
+using testing::crlfLines;
+using testing::S;
+using testing::TempDir;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs daywick-report with the arguments, capturing both streams.
+ToolRun report(const std::string& arguments) {
+    TempDir scratch;
+    const std::string errFile = scratch.str() + "/stderr";
+    const std::string command = std::string(DAYWICK_REPORT) + " " + arguments + " 2>" + errFile;
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = scratch.read("stderr");
+    return run;
+}
+
+class ReportTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.write(kEventFile, crlfLines({S("0110     成人式の準備")}));
+        dir.write(kMonthlyFile, crlfLines({"10     M"}));
+        dir.write(kBirthdayFile, crlfLines({S("01101950年山田花子")}));
+        dir.write(kFlowerFile, crlfLines({S("0110スイセン")}));
+        dir.write(kHistoryFile, crlfLines({S("1868/01/10  出来事")}));
+    }
+    TempDir dir;
+};
+
+TEST_F(ReportTool, PrintsTheDayUnderItsHeadingsInUtf8) {
+    const ToolRun run = report("--dir " + dir.str() + " --date 2000-01-10");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Daywick - この日はどんな日  2000年01月10日\n"
+              "\n何の日・行事\n  成人式の準備\n  成人の日\n  M\n"
+              "\n誕生日・誕生花\n  1950年 山田花子(50歳)\n  スイセン\n"
+              "\n歴史・出来事\n  1868年 出来事\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(ReportTool, RawPrintsThePanelsExactBytes) {
+    EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-10 --raw birthdays").out,
+              crlfLines({S("  1950年 山田花子(50歳)"), S("  スイセン")}));
+    EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-10 --raw history").out, crlfLines({S("  1868年 出来事")}));
+    EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-11 --raw events").out, "");
+}
+
+TEST_F(ReportTool, FailingPassPrintsWhatItHadAndTheErrorBoxText) {
+    std::filesystem::remove(dir.path() / kFlowerFile);
+    const ToolRun run = report("--dir " + dir.str() + " --date 2000-01-10 --raw birthdays");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, crlfLines({S("  1950年 山田花子(50歳)")}));
+    EXPECT_EQ(run.err, "daywick-report: ファイルが見つかりません.\n");
+}
+
+TEST_F(ReportTool, BadUsageExitsWithTwo) {
+    for (const char* arguments : {"--date 2001-02-29", "--date 2001-1-1", "--date tomorrow", "--date", "--raw all",
+                                  "--frobnicate", "--date 0000-01-01"}) {
+        SCOPED_TRACE(arguments);
+        const ToolRun run = report(std::string("--dir ") + dir.str() + " " + arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("usage: daywick-report"), std::string::npos);
+        EXPECT_EQ(run.out, "");
+    }
+    const ToolRun help = report("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: daywick-report"), std::string::npos);
+}
+
+TEST(ReportToolOnSampleData, ShowsARealReport) {
+    const ToolRun run = report(std::string("--dir ") + DAYWICK_SOURCE_DIR + "/data --date 2000-01-10");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("  成人の日\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace daywick

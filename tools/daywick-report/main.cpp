@@ -1,0 +1,136 @@
+// daywick-report: the day report pass from the command line, for scripts, for checking data without a window,
+// and for tests. Prints in UTF-8, or a panel's exact Shift_JIS bytes with --raw.
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "daywick/dates.h"
+#include "daywick/dayreport.h"
+#include "daywick/errors.h"
+#include "daywick/sjis.h"
+
+namespace {
+
+using namespace daywick;
+
+constexpr const char* kUsage =
+    "usage: daywick-report [--dir DIR] [--date YYYY-MM-DD] [--raw events|birthdays|history]\n"
+    "\n"
+    "Prints the almanac's report for one day (default: today) from the data files in DIR\n"
+    "(default: the current directory).\n"
+    "  --dir DIR       the data directory holding Event.txt, Monthly.txt, Tanjyou.txt, Hana.txt, History.txt\n"
+    "  --date DATE     the day to report, YYYY-MM-DD, years 0001 to 9999\n"
+    "  --raw PANEL     print only that panel's bytes, Shift_JIS with CR LF, exactly as the program holds them\n"
+    "  --help          print this text\n"
+    "Exit status: 0 done, 1 a data file failed (the error on stderr), 2 bad usage.\n";
+
+struct Options {
+    std::string dir;
+    std::optional<CivilDate> date;
+    std::optional<Panel> raw;
+};
+
+std::optional<CivilDate> parseDate(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+    for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    }
+    auto number = [&](std::size_t from, std::size_t length) {
+        int value = 0;
+        for (std::size_t i = from; i < from + length; ++i) value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const CivilDate date{number(0, 4), number(5, 2), number(8, 2)};
+    if (!isValidDate(date)) return std::nullopt;
+    return date;
+}
+
+std::optional<Panel> parsePanel(std::string_view name) {
+    if (name == "events") return Panel::Events;
+    if (name == "birthdays") return Panel::Birthdays;
+    if (name == "history") return Panel::History;
+    return std::nullopt;
+}
+
+int usageError(const std::string& why) {
+    std::cerr << "daywick-report: " << why << "\n" << kUsage;
+    return 2;
+}
+
+// Shift_JIS with CR LF to UTF-8 with LF, for a terminal.
+std::string forTerminal(std::string_view sjisText) {
+    std::string text = sjisToUtf8(sjisText);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+void printReport(const DateTexts& date, const PanelTexts& panels) {
+    std::cout << "Daywick - この日はどんな日  " << date.year << "年" << date.month << "月" << date.day << "日\n";
+    const std::pair<const char*, Panel> sections[] = {
+        {"何の日・行事", Panel::Events}, {"誕生日・誕生花", Panel::Birthdays}, {"歴史・出来事", Panel::History}};
+    for (const auto& [heading, panel] : sections) {
+        std::cout << "\n" << heading << "\n" << forTerminal(panels[panel]);
+    }
+    std::cout.flush();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        const bool takesValue = arg == "--dir" || arg == "--date" || arg == "--raw";
+        if (!takesValue) return usageError("unknown option '" + std::string(arg) + "'");
+        if (i + 1 >= argc) return usageError("option '" + std::string(arg) + "' needs a value");
+        const std::string_view value = argv[++i];
+        if (arg == "--dir") {
+            options.dir = value;
+        } else if (arg == "--date") {
+            options.date = parseDate(value);
+            if (!options.date) return usageError("'" + std::string(value) + "' is not a date YYYY-MM-DD");
+        } else {
+            options.raw = parsePanel(value);
+            if (!options.raw) return usageError("--raw takes events, birthdays or history");
+        }
+    }
+
+    DaySelection selection;
+    SystemClock clock;
+    selection.InitFromClock(clock);
+    const CivilDate date = options.date.value_or(clock.now().date);
+    selection.SelectFromCalendar(date);
+
+    DayReport report(date);
+    int status = 0;
+    std::string failure;
+    try {
+        Hyoji(selection.selected(), options.dir, report);
+    } catch (const Error& error) {
+        failure = errorBoxText(error.what());
+        status = 1;
+    }
+
+    if (options.raw) {
+        const std::string& bytes = report.panels[*options.raw];
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        std::fflush(stdout);
+    } else {
+        printReport(selection.selected(), report.panels);
+    }
+    if (status != 0) std::cerr << "daywick-report: " << sjisToUtf8(failure) << "\n";
+    return status;
+}
