@@ -44,6 +44,15 @@ int weekdayOf(const CivilDate& date) {
     return static_cast<int>(std::chrono::weekday{std::chrono::sys_days{ymd}}.c_encoding()) + 1;
 }
 
+std::string clockLine(const LocalDateTime& time, const std::string& morning, const std::string& afternoon) {
+    const bool beforeNoon = time.hour < 12;
+    std::string designator = beforeNoon ? morning : afternoon;
+    if (designator.empty()) designator = beforeNoon ? "am" : "pm";
+    const int hour = time.hour % 12 == 0 ? 12 : time.hour % 12;
+    return sjis("ただいまの時刻は") + designator + std::to_string(hour) + sjis("時") + std::to_string(time.minute) +
+           sjis("分") + std::to_string(time.second) + sjis("秒です。");
+}
+
 void DaySelection::InitFromClock(const Clock& clock) {
     selected_ = textsOf(clock.now().date);
     // The start-up date is the print date of every report of this run, even across midnight.

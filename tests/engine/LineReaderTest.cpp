@@ -125,3 +125,18 @@ TEST(Columns, CutByBytesAndEmptyPastTheEnd) {
 
 }  // namespace
 }  // namespace daywick
+
+#include "daywick/pictures.h"
+
+namespace daywick {
+namespace {
+
+TEST(Pictures, NumbersRunFrom00To36InTheFolderBelowTheBase) {
+    EXPECT_EQ(picturePath("/home/u/daywick", 7), "/home/u/daywick/Picture/image007.jpg");
+    EXPECT_EQ(picturePath("/d", 23), "/d/Picture/image023.jpg");
+    EXPECT_EQ(picturePath("/d", 0), "/d/Picture/image000.jpg");
+    EXPECT_EQ(picturePath("/d", kPictureCount - 1), "/d/Picture/image036.jpg");
+}
+
+}  // namespace
+}  // namespace daywick

@@ -25,11 +25,13 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-void TempDir::write(std::string_view name, std::string_view bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write test file");
+    if (!out) throw std::runtime_error("cannot write test file " + path.string());
 }
+
+void TempDir::write(std::string_view name, std::string_view bytes) const { writeFile(path_ / name, bytes); }
 
 std::string TempDir::read(std::string_view name) const {
     std::ifstream in(path_ / name, std::ios::binary);

@@ -26,6 +26,9 @@ private:
     std::filesystem::path path_;
 };
 
+/// Writes bytes to a file, replacing it.
+void writeFile(const std::filesystem::path& path, std::string_view bytes);
+
 /// Shift_JIS of UTF-8 test text, so that tests can be written in readable Japanese.
 std::string S(std::string_view utf8);
 

@@ -1,0 +1,34 @@
+#pragma once
+// The application object: the program's title and version, Japanese fonts, and the one place where an error
+// that leaves a handler is shown to the user.
+
+#include <QApplication>
+#include <exception>
+
+namespace daywick::ui {
+
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv);
+
+    /// The caption of the program's message boxes: the program file's name, by the title rule.
+    static QString title();
+
+    /// Shows an error that left a handler in the application-wide error box; the program goes on.
+    static void reportError(std::exception_ptr error);
+
+    /// A last guard for errors that leave an event handler through Qt.
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+/// Runs one handler; an error that leaves it goes to the error box, and the program goes on with the next event.
+template <typename Handler>
+void runHandler(Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (...) {
+        Application::reportError(std::current_exception());
+    }
+}
+
+}  // namespace daywick::ui

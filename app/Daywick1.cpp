@@ -1,0 +1,277 @@
+#include "app/Daywick1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <chrono>
+#include <random>
+
+#include "app/Application.h"
+#include "app/JapaneseFonts.h"
+#include "app/JpegPicture.h"
+#include "app/MonthCalendar.h"
+#include "app/SecondaryWindow.h"
+#include "app/SjisMemo.h"
+#include "app/SjisText.h"
+#include "app/SplashWin.h"
+#include "daywick/pictures.h"
+
+namespace daywick {
+
+using ui::fromSjis;
+using ui::pGothicFont;
+
+namespace {
+
+// The desktop's active window border colour, the window's background.
+const QColor kActiveBorder(0xD4, 0xD0, 0xC8);
+
+QLabel* makeLine(QWidget* parent, const QRect& place, const QColor& background) {
+    auto* line = new QLabel(parent);
+    line->setGeometry(place);
+    line->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    line->setFont(pGothicFont(15, true));
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    line->setPalette(palette);
+    return line;
+}
+
+QLabel* makeHeading(QWidget* parent, const QRect& place, const QString& caption, const QColor& background) {
+    auto* heading = new QLabel(caption, parent);
+    heading->setGeometry(place);
+    heading->setFont(pGothicFont(19, true));
+    heading->setAutoFillBackground(true);
+    QPalette palette = heading->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    heading->setPalette(palette);
+    return heading;
+}
+
+ui::SjisMemo* makePanel(QWidget* parent, const QRect& place, const QColor& background) {
+    auto* panel = new ui::SjisMemo(parent);
+    panel->setGeometry(place);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, Qt::black);
+    panel->setPalette(palette);
+    return panel;
+}
+
+QFrame* makeBevel(QWidget* parent, const QRect& place) {
+    auto* bevel = new QFrame(parent);
+    bevel->setGeometry(place);
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bevel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return bevel;
+}
+
+QDate toQDate(const CivilDate& date) { return QDate(date.year, date.month, date.day); }
+
+std::string designator(const QString& text) { return ui::toSjis(text).value_or(std::string()); }
+
+}  // namespace
+
+MainWindowServices MainWindowServices::system() {
+    static const SystemClock clock;
+    auto generator = std::make_shared<std::mt19937>(
+        static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
+    return {&clock, [] { QApplication::beep(); },
+            [generator] { return std::uniform_int_distribution<int>(0, kPictureCount - 1)(*generator); }};
+}
+
+TForm1::TForm1(MainWindowServices services)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      services_(std::move(services)) {
+    // The clock designators come from the user's locale, read once at start-up.
+    const QLocale locale = QLocale::system();
+    morning_ = designator(locale.amText());
+    afternoon_ = designator(locale.pmText());
+
+    setWindowTitle(QStringLiteral("Daywick"));
+    buildControls();
+    buildMenu();
+    setFixedSize(696, 441 + menuBar()->sizeHint().height());
+    move(32, 30);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, [this] { ui::runHandler([this] { Timer1Timer(); }); });
+    Timer1->start();
+
+    connect(MonthCalendar1, &ui::MonthCalendar::calendarClicked, this,
+            [this] { ui::runHandler([this] { MonthCalendar1Click(); }); });
+
+    ui::runHandler([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildControls() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(696, 441);
+    client->setAutoFillBackground(true);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, kActiveBorder);
+    client->setPalette(palette);
+    setCentralWidget(client);
+
+    StaticText1 = makeLine(client, {8, 0, 321, 19}, QColor(0xFF, 0xFF, 0xBD));
+    StaticText2 = makeLine(client, {344, 0, 345, 19}, QColor(0xB5, 0xFA, 0xFD));
+    Label1 = makeHeading(client, {8, 24, 112, 19}, QStringLiteral("何の日・行事"), QColor(0x00, 0xFF, 0x00));
+    Memo2 = makePanel(client, {8, 48, 321, 161}, QColor(0xAE, 0xFF, 0xAE));
+    Label4 = makeHeading(client, {344, 24, 89, 19}, QStringLiteral("カレンダー"), QColor(0xC2, 0x99, 0xFB));
+    Bevel2 = makeBevel(client, {344, 48, 345, 161});
+    Image1 = new QLabel(client);
+    Image1->setGeometry(352, 56, 161, 145);
+    Bevel1 = makeBevel(client, {352, 56, 161, 145});
+    MonthCalendar1 = new ui::MonthCalendar(client, toQDate(services_.clock->now().date));
+    MonthCalendar1->setGeometry(520, 56, 162, 143);
+    Label2 = makeHeading(client, {8, 216, 132, 19}, QStringLiteral("誕生日・誕生花"), QColor(0xFF, 0x64, 0xB1));
+    Memo1 = makePanel(client, {8, 240, 321, 193}, QColor(0xFF, 0xA2, 0xD0));
+    Label3 = makeHeading(client, {344, 216, 112, 19}, QStringLiteral("歴史・出来事"), QColor(0xFF, 0x7B, 0x7B));
+    Memo3 = makePanel(client, {344, 240, 345, 193}, QColor(0xFF, 0xAE, 0xAE));
+
+    // Keyboard order: calendar, birthdays, events, history (the two lines take no focus).
+    setTabOrder(MonthCalendar1, Memo1);
+    setTabOrder(Memo1, Memo2);
+    setTabOrder(Memo2, Memo3);
+}
+
+void TForm1::buildMenu() {
+    auto addItem = [this](QMenu* menu, const QString& caption, void (TForm1::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        connect(action, &QAction::triggered, this, [this, handler] { ui::runHandler([this, handler] { (this->*handler)(); }); });
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    Print1 = addItem(file, QStringLiteral("印刷(&P)"), &TForm1::Print1Click);
+    Exit1 = addItem(file, QStringLiteral("終了(&X)"), &TForm1::Exit1Click);
+    QMenu* entry = menuBar()->addMenu(QStringLiteral("登録(&E)"));
+    N2 = addItem(entry, QStringLiteral("誕生日(&B)"), &TForm1::N2Click);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    Help2 = addItem(help, QStringLiteral("ﾍﾙﾌﾟ(&H)"), &TForm1::Help2Click);
+    About1 = addItem(help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"), &TForm1::About1Click);
+    setSecondaryWindows({});
+}
+
+void TForm1::setSecondaryWindows(const SecondaryWindows& windows) {
+    windows_ = windows;
+    Print1->setEnabled(windows_.print != nullptr);
+    N2->setEnabled(windows_.birthday != nullptr);
+    Help2->setEnabled(windows_.help != nullptr);
+    About1->setEnabled(windows_.about != nullptr);
+}
+
+void TForm1::FormCreate() {
+    // The splash is painted at once, so that it is seen during the slow steps below; whatever happens, it is
+    // gone before an error box could appear under it.
+    auto* splash = new TForm5;
+    splash->showPainted();
+    struct ReleaseSplash {
+        TForm5* splash;
+        ~ReleaseSplash() { splash->release(); }
+    } releaseSplash{splash};
+
+    pictureBaseDir_ = QDir::currentPath();
+    dates_.InitFromClock(*services_.clock);
+    MonthCalendar1->setSelectedDate(toQDate(services_.clock->now().date));
+    StaticText2->setText(fromSjis(dates_.StatusText()));
+    Hyoji();
+    loadPicture();
+}
+
+void TForm1::loadPicture() {
+    const int number = services_.drawPicture();
+    const std::string path = picturePath(pictureBaseDir_.toStdString(), number);
+    Image1->setPixmap(QPixmap::fromImage(ui::loadJpeg(path, Image1->size())
+                                             .scaled(Image1->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+}
+
+void TForm1::Hyoji() {
+    const QDate shown = MonthCalendar1->selectedDate();
+    DayReport report({shown.year(), shown.month(), shown.day()});
+    // Each panel gets its pieces in one go, also when the pass fails halfway: what was read stays shown.
+    auto show = [&] {
+        Memo2->appendBytes(report.panels.events);
+        Memo1->appendBytes(report.panels.birthdays);
+        Memo3->appendBytes(report.panels.history);
+    };
+    try {
+        daywick::Hyoji(dates_.selected(), std::string(), report);
+    } catch (...) {
+        show();
+        throw;
+    }
+    show();
+}
+
+void TForm1::MonthCalendar1Click() {
+    const QDate picked = MonthCalendar1->selectedDate();
+    dates_.SelectFromCalendar({picked.year(), picked.month(), picked.day()});
+    Memo1->clearBytes();
+    Memo2->clearBytes();
+    Memo3->clearBytes();
+    Hyoji();
+    services_.beep();
+    StaticText2->setText(fromSjis(dates_.StatusText()));
+}
+
+void TForm1::Timer1Timer() { StaticText1->setText(fromSjis(clockLine(services_.clock->now(), morning_, afternoon_))); }
+
+void TForm1::Exit1Click() {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("終了しますか"), QMessageBox::NoButton);
+    // One role for both keeps them in this order whatever the desktop's button order is.
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::ActionRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::ActionRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.setFont(QApplication::font("QMessageBox"));
+    // Two buttons of one width, centred under the question.
+    if (auto* buttons = box.findChild<QDialogButtonBox*>()) buttons->setCenterButtons(true);
+    const int width = std::max(yes->sizeHint().width(), cancel->sizeHint().width());
+    yes->setFixedWidth(width);
+    cancel->setFixedWidth(width);
+    box.adjustSize();
+    box.move(QGuiApplication::primaryScreen()->availableGeometry().center() - box.rect().center());
+    box.exec();
+    if (box.clickedButton() == yes) close();
+}
+
+void TForm1::Print1Click() {
+    if (windows_.print) windows_.print->showWindow();
+}
+
+void TForm1::N2Click() {
+    if (windows_.birthday) windows_.birthday->showWindow();
+}
+
+void TForm1::Help2Click() {
+    if (windows_.help) windows_.help->showWindow();
+}
+
+void TForm1::About1Click() {
+    if (windows_.about) windows_.about->showWindow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program, whichever other windows are open.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+}  // namespace daywick

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <string>
+
+namespace daywick::ui {
+
+/// Decodes a JPEG picture for a frame of the given size: big pictures are decoded scaled down (never at
+/// full size), so memory stays small. Throws daywick::Error "ファイル %s は開けません" for a missing,
+/// unreadable, damaged or truncated file.
+QImage loadJpeg(const std::string& path, QSize frame);
+
+}  // namespace daywick::ui

@@ -1,0 +1,34 @@
+#include "app/SecondaryWindow.h"
+
+#include <QEvent>
+#include <QPalette>
+
+namespace daywick::ui {
+
+SecondaryWindow::SecondaryWindow(const QString& caption, QSize clientSize, QPoint position)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(caption);
+    setFixedSize(clientSize);
+    move(position);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+}
+
+void SecondaryWindow::showWindow() {
+    if (isVisible()) {
+        raise();
+        return;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+bool SecondaryWindow::event(QEvent* event) {
+    // A window that becomes active with no control focused gives the focus to its first control in tab order.
+    if (event->type() == QEvent::WindowActivate && !focusWidget()) focusNextChild();
+    return QWidget::event(event);
+}
+
+}  // namespace daywick::ui

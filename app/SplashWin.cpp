@@ -1,0 +1,61 @@
+#include "app/SplashWin.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QWindow>
+
+#include "app/JapaneseFonts.h"
+
+namespace daywick {
+
+TForm5::TForm5()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setFixedSize(450, 338);
+    move(QGuiApplication::primaryScreen()->geometry().center() - rect().center());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    Image1 = new QLabel(this);
+    Image1->setGeometry(0, 0, 450, 338);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setCursor(Qt::ArrowCursor);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/splash.png")));
+
+    Label1 = new QLabel(QStringLiteral("Loading...."), this);
+    Label1->move(16, 240);
+    Label1->setFont(ui::pGothicFont(24, true, true));
+    QPalette black = Label1->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    Label1->setPalette(black);
+    Label1->adjustSize();
+
+    Label2 = new QLabel(QStringLiteral(" Ver. 3.1 "), this);
+    Label2->move(344, 280);
+    Label2->setFont(ui::pGothicFont(16));
+    QPalette onLight = black;
+    onLight.setColor(QPalette::Window, palette().color(QPalette::Midlight));
+    Label2->setPalette(onLight);
+    Label2->setAutoFillBackground(true);
+    Label2->adjustSize();
+}
+
+void TForm5::showPainted() {
+    show();
+    raise();
+    // The window system shows a new window only after a round trip; wait briefly for it, so that the paint
+    // below reaches the screen rather than a window nobody can see yet.
+    const QDeadlineTimer deadline(500);
+    while (windowHandle() && !windowHandle()->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    }
+    repaint();
+}
+
+void TForm5::release() {
+    hide();
+    deleteLater();
+}
+
+}  // namespace daywick

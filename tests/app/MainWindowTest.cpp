@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <set>
+
+#include "TempDir.h"
+#include "WidgetTestSupport.h"
+#include "app/Application.h"
+#include "app/Daywick1.h"
+#include "app/MonthCalendar.h"
+#include "app/SjisMemo.h"
+#include "app/SplashWin.h"
+#include "daywick/datafile.h"
+
+namespace daywick {
+namespace {
+
+using testing::crlfLines;
+using testing::ModalAnswerer;
+using testing::S;
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { testing::writeSampleDirectory(dir.path()); }
+
+    // The main window built in the data directory, with no box expected on the way.
+    std::unique_ptr<TForm1> start() {
+        ModalAnswerer answerer;
+        auto form = std::make_unique<TForm1>(services.services());
+        EXPECT_TRUE(answerer.seen().empty()) << answerer.seen().front().text.toStdString();
+        form->show();
+        testing::settle();
+        return form;
+    }
+
+    // The centre of a day's cell in the calendar, in the calendar's month.
+    static QPoint dayCell(TForm1& form, int day) {
+        auto* view = form.MonthCalendar1->findChild<QTableView*>();
+        for (int row = 2; row < view->model()->rowCount(); ++row) {
+            for (int column = 0; column < view->model()->columnCount(); ++column) {
+                const QModelIndex index = view->model()->index(row, column);
+                // Days of the shown month only: the first rows may show the month before.
+                if (index.data().toInt() == day && !(row < 3 && day > 20) && !(row > 5 && day < 15)) {
+                    return view->viewport()->mapTo(&form, view->visualRect(index).center());
+                }
+            }
+        }
+        ADD_FAILURE() << "no cell for day " << day;
+        return {};
+    }
+
+    static void click(TForm1& form, QPoint at) {
+        QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, at);
+        testing::settle();
+    }
+
+    testing::TempDir dir;
+    testing::WorkingDirectory cwd{dir.path()};
+    testing::TestServices services{{{2000, 1, 10}, 15, 4, 9}};
+};
+
+TEST_F(MainWindow, LayoutCaptionsAndColours) {
+    auto form = start();
+    EXPECT_EQ(form->windowTitle(), "Daywick");
+    EXPECT_EQ(form->centralWidget()->size(), QSize(696, 441));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    const std::pair<QWidget*, QRect> places[] = {
+        {form->StaticText1, {8, 0, 321, 19}},    {form->StaticText2, {344, 0, 345, 19}},
+        {form->Label1, {8, 24, 112, 19}},        {form->Memo2, {8, 48, 321, 161}},
+        {form->Label4, {344, 24, 89, 19}},       {form->Bevel2, {344, 48, 345, 161}},
+        {form->Image1, {352, 56, 161, 145}},     {form->Bevel1, {352, 56, 161, 145}},
+        {form->MonthCalendar1, {520, 56, 162, 143}}, {form->Label2, {8, 216, 132, 19}},
+        {form->Memo1, {8, 240, 321, 193}},       {form->Label3, {344, 216, 112, 19}},
+        {form->Memo3, {344, 240, 345, 193}},
+    };
+    for (const auto& [widget, place] : places) EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
+
+    EXPECT_EQ(form->Label1->text(), "何の日・行事");
+    EXPECT_EQ(form->Label2->text(), "誕生日・誕生花");
+    EXPECT_EQ(form->Label3->text(), "歴史・出来事");
+    EXPECT_EQ(form->Label4->text(), "カレンダー");
+    EXPECT_EQ(form->Label2->palette().color(QPalette::Window), QColor(0xFF, 0x64, 0xB1));
+    EXPECT_EQ(form->StaticText2->palette().color(QPalette::Window), QColor(0xB5, 0xFA, 0xFD));
+    EXPECT_EQ(form->Memo1->palette().color(QPalette::Base), QColor(0xFF, 0xA2, 0xD0));
+    EXPECT_EQ(form->Memo2->palette().color(QPalette::Base), QColor(0xAE, 0xFF, 0xAE));
+    EXPECT_EQ(form->Memo3->palette().color(QPalette::Base), QColor(0xFF, 0xAE, 0xAE));
+    EXPECT_EQ(form->Label1->font().pixelSize(), 19);
+    EXPECT_TRUE(form->Label1->font().bold());
+    EXPECT_TRUE(QStringList({"IPAPGothic", "IPA Pゴシック"}).contains(QFontInfo(form->Memo1->font()).family()));
+    EXPECT_TRUE(form->Memo1->isReadOnly());
+
+    QStringList menus;
+    for (QAction* menu : form->menuBar()->actions()) {
+        menus << menu->text();
+        for (QAction* item : menu->menu()->actions()) menus << "  " + item->text();
+    }
+    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "  印刷(&P)", "  終了(&X)", "登録(&E)", "  誕生日(&B)", "ﾍﾙﾌﾟ(&H)",
+                                  "  ﾍﾙﾌﾟ(&H)", "  ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
+
+    // Tab order: calendar, birthdays, events, history.
+    std::vector<QWidget*> order;
+    for (QWidget* w = form->MonthCalendar1->nextInFocusChain(); order.size() < 40; w = w->nextInFocusChain()) {
+        if (w == form->Memo1 || w == form->Memo2 || w == form->Memo3) order.push_back(w);
+        if (order.size() == 3) break;
+    }
+    EXPECT_EQ(order, (std::vector<QWidget*>{form->Memo1, form->Memo2, form->Memo3}));
+}
+
+TEST_F(MainWindow, StartsOnTodayWithItsReportAndAPicture) {
+    auto form = start();
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
+    EXPECT_EQ(form->dates().startup(), (DateTexts{"2000", "01", "10"}));
+    EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 1, 10));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま01月10日のデータを表示しています。");
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  成人式の準備"), S("  成人の日"), "  M"}));
+    EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("  1950年 山田花子(50歳)"), S("  スイセン")}));
+    EXPECT_EQ(form->Memo3->bytes(), crlfLines({S("  1868年 出来事")}));
+    EXPECT_EQ(form->Memo1->toPlainText(), "  1950年 山田花子(50歳)\n  スイセン\n");
+    EXPECT_EQ(form->Image1->pixmap().size(), QSize(161, 145));
+    EXPECT_EQ(form->StaticText1->text(), "");  // the clock line waits for its first tick
+    EXPECT_EQ(services.beeps, 0);
+}
+
+TEST_F(MainWindow, ClockLineUsesTheLocalesDesignators) {
+    auto form = start();
+    form->Timer1Timer();
+    EXPECT_EQ(form->StaticText1->text(), "ただいまの時刻は午後3時4分9秒です。");
+    services.clock.set({{2000, 1, 10}, 0, 30, 0});
+    form->Timer1Timer();
+    EXPECT_EQ(form->StaticText1->text(), "ただいまの時刻は午前12時30分0秒です。");
+    services.clock.set({{2000, 1, 10}, 12, 0, 7});
+    form->Timer1Timer();
+    EXPECT_EQ(form->StaticText1->text(), "ただいまの時刻は午後12時0分7秒です。");
+    EXPECT_EQ(form->Timer1->interval(), 300);
+    EXPECT_TRUE(form->Timer1->isActive());
+}
+
+TEST_F(MainWindow, ClickingADayShowsItAndBeepsOnce) {
+    auto form = start();
+    click(*form, dayCell(*form, 11));
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "11"}));
+    EXPECT_EQ(form->dates().startup(), (DateTexts{"2000", "01", "10"}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま01月11日のデータを表示しています。");
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き")}));
+    EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("  1960年 鈴木一郎(40歳)"), S("  ロウバイ")}));
+    EXPECT_EQ(form->Memo3->bytes(), crlfLines({S("  1900年 別の出来事")}));
+
+    // The same day again refreshes again.
+    click(*form, dayCell(*form, 11));
+    EXPECT_EQ(services.beeps, 2);
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き")}));
+}
+
+TEST_F(MainWindow, DoubleClickFiresOnce) {
+    auto form = start();
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, dayCell(*form, 11));
+    testing::settle();
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(form->dates().selected().day, "11");
+}
+
+TEST_F(MainWindow, MonthArrowTakesTheSelectionAlongAndRefreshes) {
+    auto form = start();
+    auto* next = form->MonthCalendar1->findChild<QToolButton*>("qt_calendar_nextmonth");
+    ASSERT_TRUE(next);
+    click(*form, next->mapTo(form.get(), next->rect().center()));
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 2, 10));
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "10"}));
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({"  M"}));
+}
+
+TEST_F(MainWindow, KeyboardMovesTheHighlightOnly) {
+    auto form = start();
+    auto* view = form->MonthCalendar1->findChild<QTableView*>();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Right);
+    testing::settle();
+    EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 1, 11));
+    EXPECT_EQ(services.beeps, 0);
+    EXPECT_EQ(form->dates().selected().day, "10");
+    EXPECT_EQ(form->StaticText2->text(), "ただいま01月10日のデータを表示しています。");
+}
+
+TEST_F(MainWindow, PressAndReleaseMustBothFallInside) {
+    auto form = start();
+    const QPoint inside = dayCell(*form, 12);
+    const QPoint outside = form->Memo2->geometry().center();
+    QTest::mousePress(form->windowHandle(), Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, {}, outside);
+    testing::settle();
+    EXPECT_EQ(services.beeps, 0);
+    QTest::mousePress(form->windowHandle(), Qt::LeftButton, {}, outside);
+    QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, {}, inside);
+    testing::settle();
+    EXPECT_EQ(services.beeps, 0);
+}
+
+TEST_F(MainWindow, TodayLineSelectsToday) {
+    auto form = start();
+    click(*form, dayCell(*form, 20));
+    ASSERT_EQ(form->dates().selected().day, "20");
+    QLabel* todayLine = nullptr;
+    for (auto* label : form->MonthCalendar1->findChildren<QLabel*>()) {
+        if (label->text().startsWith("今日")) todayLine = label;
+    }
+    ASSERT_TRUE(todayLine);
+    EXPECT_EQ(todayLine->text(), "今日: 2000/01/10");
+    click(*form, todayLine->mapTo(form.get(), todayLine->rect().center()));
+    EXPECT_EQ(services.beeps, 2);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
+}
+
+TEST_F(MainWindow, ExitAsksFirst) {
+    auto form = start();
+    {
+        ModalAnswerer answerer("キャンセル");
+        form->Exit1Click();
+        ASSERT_EQ(answerer.seen().size(), 1u);
+        const testing::SeenBox& box = answerer.seen().front();
+        EXPECT_EQ(box.title, "確認");
+        EXPECT_EQ(box.text, "終了しますか");
+        EXPECT_EQ(box.icon, QMessageBox::Question);
+        EXPECT_EQ(box.buttons, QStringList({"はい(&Y)", "キャンセル"}));
+    }
+    EXPECT_TRUE(form->isVisible());
+    {
+        ModalAnswerer answerer("はい(&Y)");
+        form->Exit1Click();
+    }
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST(PictureDraw, EveryNumberFrom0To36AndNoOther) {
+    const MainWindowServices services = MainWindowServices::system();
+    std::set<int> seen;
+    for (int i = 0; i < 5000; ++i) seen.insert(services.drawPicture());
+    EXPECT_EQ(seen.size(), 37u);
+    EXPECT_EQ(*seen.begin(), 0);
+    EXPECT_EQ(*seen.rbegin(), 36);
+}
+
+}  // namespace
+}  // namespace daywick

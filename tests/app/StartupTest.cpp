@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "TempDir.h"
+#include "WidgetTestSupport.h"
+#include "app/Application.h"
+#include "app/Daywick1.h"
+#include "app/SjisMemo.h"
+#include "app/SplashWin.h"
+#include "daywick/datafile.h"
+#include "dialogs/Unit3.h"
+
+namespace daywick {
+namespace {
+
+using testing::crlfLines;
+using testing::ModalAnswerer;
+using testing::S;
+
+// Start-up as the program's entry runs it: the main window, then the help window that reads "Readme.txt".
+struct Startup {
+    explicit Startup(testing::TestServices& services) {
+        form1 = std::make_unique<TForm1>(services.services());
+        form3 = std::make_unique<TForm3>();
+    }
+    ModalAnswerer answerer;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm3> form3;
+};
+
+class StartupFailures : public ::testing::Test {
+protected:
+    void SetUp() override { testing::writeSampleDirectory(dir.path()); }
+
+    testing::TempDir dir;
+    testing::WorkingDirectory cwd{dir.path()};
+    testing::TestServices services{{{2000, 1, 10}, 9, 0, 0}, 7};
+};
+
+TEST_F(StartupFailures, AllFilesPresentShowsNoBox) {
+    Startup startup(services);
+    EXPECT_TRUE(startup.answerer.seen().empty());
+    EXPECT_EQ(startup.form3->Memo1->bytes(), crlfLines({S("ヘルプ一行目"), S("二行目")}));
+    EXPECT_FALSE(startup.form3->isVisible());
+}
+
+TEST_F(StartupFailures, MissingHelpFileShowsOneBoxAndAnEmptyHelpWindow) {
+    std::filesystem::remove(dir.path() / kHelpFile);
+    Startup startup(services);
+    ASSERT_EQ(startup.answerer.seen().size(), 1u);
+    const testing::SeenBox& box = startup.answerer.seen().front();
+    EXPECT_EQ(box.text, "ファイルが見つかりません.");
+    EXPECT_EQ(box.title, ui::Application::title());
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(box.buttons, QStringList({"OK"}));
+    EXPECT_EQ(startup.form3->Memo1->bytes(), "");
+    EXPECT_EQ(startup.form1->Image1->pixmap().size(), QSize(161, 145));
+}
+
+TEST_F(StartupFailures, MissingPictureFolderNamesTheFileAndKeepsTheReport) {
+    std::filesystem::remove_all(dir.path() / "Picture");
+    bool splashUpDuringBox = true;
+    {
+        ModalAnswerer answerer;
+        TForm1 form(services.services());
+        ASSERT_EQ(answerer.seen().size(), 1u);
+        const std::string expected = "ファイル " + std::filesystem::current_path().string() + "/Picture/image007.jpg は開けません.";
+        EXPECT_EQ(answerer.seen().front().text.toStdString(), expected);
+        EXPECT_EQ(form.Memo2->bytes(), crlfLines({S("  成人式の準備"), S("  成人の日"), "  M"}));
+        EXPECT_TRUE(form.Image1->pixmap().isNull());
+        splashUpDuringBox = answerer.splashSeenDuringBox();
+    }
+    EXPECT_FALSE(splashUpDuringBox);
+}
+
+TEST_F(StartupFailures, MissingFlowerFileStopsThePassAndThePicture) {
+    std::filesystem::remove(dir.path() / kFlowerFile);
+    ModalAnswerer answerer;
+    TForm1 form(services.services());
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen().front().text, "ファイルが見つかりません.");
+    EXPECT_FALSE(answerer.splashSeenDuringBox());
+    EXPECT_EQ(form.Memo2->bytes(), crlfLines({S("  成人式の準備"), S("  成人の日"), "  M"}));
+    EXPECT_EQ(form.Memo1->bytes(), crlfLines({S("  1950年 山田花子(50歳)")}));
+    EXPECT_EQ(form.Memo3->bytes(), "");
+    EXPECT_TRUE(form.Image1->pixmap().isNull());
+    EXPECT_EQ(form.StaticText2->text(), "ただいま01月10日のデータを表示しています。");
+}
+
+TEST_F(StartupFailures, BadBirthdayRecordShowsTheConversionError) {
+    testing::writeFile(dir.path() / kBirthdayFile, crlfLines({S("0101abcd年X")}));
+    ModalAnswerer answerer;
+    TForm1 form(services.services());
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen().front().text, "'abcd' は整数ではありません.");
+}
+
+}  // namespace
+}  // namespace daywick
