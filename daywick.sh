@@ -38,13 +38,10 @@ case "${1:-}" in
 run)
     install_packages "${run_packages[@]}"
     build release -DBUILD_TESTING=OFF -DDAYWICK_BUILD_BENCHMARKS=OFF
-    # The program never writes into the checkout: it runs on a per-user copy of data/, made on first run and
-    # kept afterwards, so the birthdays a user registers survive the next run.
-    data_home=${XDG_DATA_HOME:-$HOME/.local/share}/daywick
-    mkdir -p "$data_home"
-    cp -r --no-clobber data/. "$data_home/"
-    echo "daywick: data directory $data_home"
-    exec build/release/tools/daywick-report/daywick-report --dir "$data_home"
+    # The launcher never writes into the checkout: the program runs on a per-user copy of data/, made on
+    # first run and kept afterwards, so the birthdays a user registers survive the next run.
+    echo "daywick: data directory ${XDG_DATA_HOME:-$HOME/.local/share}/daywick"
+    exec build/release/app/daywick
     ;;
 test)
     install_packages "${test_packages[@]}"

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "daywick/datacheck.h"
 #include "daywick/dates.h"
 #include "daywick/dayreport.h"
 #include "daywick/errors.h"
@@ -19,19 +20,23 @@ using namespace daywick;
 
 constexpr const char* kUsage =
     "usage: daywick-report [--dir DIR] [--date YYYY-MM-DD] [--raw events|birthdays|history]\n"
+    "       daywick-report --check [--dir DIR]\n"
     "\n"
     "Prints the almanac's report for one day (default: today) from the data files in DIR\n"
-    "(default: the current directory).\n"
+    "(default: the current directory), or with --check lists every problem in the data files.\n"
     "  --dir DIR       the data directory holding Event.txt, Monthly.txt, Tanjyou.txt, Hana.txt, History.txt\n"
     "  --date DATE     the day to report, YYYY-MM-DD, years 0001 to 9999\n"
     "  --raw PANEL     print only that panel's bytes, Shift_JIS with CR LF, exactly as the program holds them\n"
+    "  --check         list the data files' problems, one a line: FILE:LINE: what is wrong\n"
     "  --help          print this text\n"
-    "Exit status: 0 done, 1 a data file failed (the error on stderr), 2 bad usage.\n";
+    "Exit status: 0 done (--check: no problem), 1 a data file failed (the error on stderr) or\n"
+    "--check found problems, 2 bad usage.\n";
 
 struct Options {
     std::string dir;
     std::optional<CivilDate> date;
     std::optional<Panel> raw;
+    bool check = false;
 };
 
 std::optional<CivilDate> parseDate(std::string_view text) {
@@ -83,6 +88,18 @@ void printReport(const DateTexts& date, const PanelTexts& panels) {
     std::cout.flush();
 }
 
+// Lists the problems of the data files; a reader only.
+int checkData(const std::string& dir) {
+    const std::vector<DataProblem> problems = checkDataDirectory(dir);
+    for (const DataProblem& problem : problems) {
+        std::cout << problem.file;
+        if (problem.line > 0) std::cout << ":" << problem.line;
+        std::cout << ": " << sjisToUtf8(problem.message) << "\n";
+    }
+    std::cout.flush();
+    return problems.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +109,10 @@ int main(int argc, char** argv) {
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;
+        }
+        if (arg == "--check") {
+            options.check = true;
+            continue;
         }
         const bool takesValue = arg == "--dir" || arg == "--date" || arg == "--raw";
         if (!takesValue) return usageError("unknown option '" + std::string(arg) + "'");
@@ -106,6 +127,11 @@ int main(int argc, char** argv) {
             options.raw = parsePanel(value);
             if (!options.raw) return usageError("--raw takes events, birthdays or history");
         }
+    }
+
+    if (options.check) {
+        if (options.date || options.raw) return usageError("--check takes only --dir");
+        return checkData(options.dir);
     }
 
     DaySelection selection;

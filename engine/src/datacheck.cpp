@@ -1,0 +1,193 @@
+#include "daywick/datacheck.h"
+
+#include <cstring>
+
+#include "daywick/dates.h"
+#include "daywick/datafile.h"
+#include "daywick/errors.h"
+#include "daywick/intconv.h"
+#include "daywick/sjis.h"
+
+namespace daywick {
+
+namespace {
+
+// A record longer than this is checked over its first bytes only; no text column reaches that far.
+constexpr std::size_t kCheckedBytes = 64 * 1024;
+
+struct TextColumn {
+    std::size_t start;
+    std::size_t maxBytes;
+};
+
+// How one file's records are laid out.
+struct FileLayout {
+    const char* name;
+    std::size_t monthColumn;  // 0: the file has no month key
+    std::size_t dayColumn;
+    TextColumn text;
+    bool birthdays = false;
+};
+
+const FileLayout kLayouts[] = {
+    {kEventFile, 1, 3, {10, 100}},
+    {kMonthlyFile, 0, 1, {8, 100}},
+    {kBirthdayFile, 1, 3, {11, 100}, true},
+    {kFlowerFile, 1, 3, {5, 100}},
+    {kHistoryFile, 6, 9, {13, 500}},
+};
+
+constexpr std::string_view kYearUnknown = "\x81\x48";  // "？"
+constexpr std::string_view kBeforeEra = "\x91\x4F";    // "前"
+
+bool twoDigits(std::string_view key) {
+    return key.size() == 2 && key[0] >= '0' && key[0] <= '9' && key[1] >= '0' && key[1] <= '9';
+}
+
+int valueOf(std::string_view key) { return (key[0] - '0') * 10 + (key[1] - '0'); }
+
+// The reason a record's keys can never equal a selected date's texts, or empty when they can.
+std::string keyProblem(const FileLayout& layout, std::string_view record) {
+    const std::string_view day = column(record, layout.dayColumn, 2);
+    if (layout.monthColumn == 0) {
+        if (!twoDigits(day) || valueOf(day) < 1 || valueOf(day) > 31) {
+            return sjis("日のキー「") + std::string(day) + sjis("」はどの日とも一致しません");
+        }
+        return {};
+    }
+    const std::string_view month = column(record, layout.monthColumn, 2);
+    if (!twoDigits(month) || !twoDigits(day)) {
+        return sjis("月日のキー「") + std::string(month) + "/" + std::string(day) +
+               sjis("」は2けたの半角数字ではないため、どの日とも一致しません");
+    }
+    // 2000 is a leap year, so 0229 counts as a date some year has.
+    if (!isValidDate({2000, valueOf(month), valueOf(day)})) {
+        return sjis("月日「") + std::string(month) + "/" + std::string(day) + sjis("」はどの年にもない日付です");
+    }
+    return {};
+}
+
+// The first byte where the text stops being valid Shift_JIS, or npos.
+std::size_t invalidSjisAt(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isLeadByte(byte)) {
+            if (i + 1 >= text.size()) return i;
+            const auto second = static_cast<unsigned char>(text[i + 1]);
+            if (second < 0x40 || second > 0xFC || second == 0x7F) return i;
+            if (sjisToUtf8(text.substr(i, 2)) == "\xEF\xBF\xBD") return i;
+            ++i;
+        } else if (byte == 0x80 || byte == 0xA0 || byte >= 0xFD) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+std::string shown(std::string_view record) {
+    // Quoted as it stands, cut to a readable length at a character boundary.
+    std::string text;
+    for (std::size_t i = 0; i < record.size() && text.size() < 60;) {
+        const std::size_t length = isLeadByte(static_cast<unsigned char>(record[i])) && i + 1 < record.size() ? 2 : 1;
+        text.append(record.substr(i, length));
+        i += length;
+    }
+    if (text.size() < record.size()) text += "...";
+    return sjis("「") + text + sjis("」");
+}
+
+// Byte-level facts about a file that the record reader hides: lone LFs, and data behind a Ctrl-Z.
+struct RawScan {
+    long firstLoneLineFeedRecord = 0;  // the record holding it, 0 if none
+    bool dataAfterCtrlZ = false;
+    long ctrlZRecord = 0;
+};
+
+RawScan scanRaw(const std::string& path) {
+    InputFile file(path);
+    RawScan scan;
+    char buffer[64 * 1024];
+    long record = 1;
+    char previous = 0;
+    bool ctrlZ = false;
+    for (std::size_t got; (got = file.read(buffer, sizeof buffer)) > 0;) {
+        for (std::size_t i = 0; i < got; ++i) {
+            const char byte = buffer[i];
+            if (ctrlZ) {
+                scan.dataAfterCtrlZ = true;
+                return scan;
+            }
+            if (byte == 0x1A) {
+                ctrlZ = true;
+                scan.ctrlZRecord = record;
+            } else if (byte == '\n' && previous != '\r' && scan.firstLoneLineFeedRecord == 0) {
+                scan.firstLoneLineFeedRecord = record;
+            } else if (byte == '\r') {
+                ++record;
+            }
+            previous = byte;
+        }
+    }
+    return scan;
+}
+
+void checkFile(const std::string& dataDir, const FileLayout& layout, std::vector<DataProblem>& problems) {
+    const std::string path = dataPath(dataDir, layout.name);
+    auto report = [&](long line, std::string message) { problems.push_back({layout.name, line, std::move(message)}); };
+    try {
+        const RawScan raw = scanRaw(path);
+        if (raw.firstLoneLineFeedRecord != 0) {
+            report(raw.firstLoneLineFeedRecord,
+                   sjis("行末が LF だけです（CR LF ではありません）。次の CR までが1件として読まれます"));
+        }
+        if (raw.dataAfterCtrlZ) {
+            report(raw.ctrlZRecord, sjis("Ctrl-Z (0x1A) の後ろにあるデータは読まれません"));
+        }
+
+        InputFile file(path);
+        LineReader reader(file, kCheckedBytes);
+        std::string_view record;
+        for (long line = 1; reader.next(record); ++line) {
+            if (record.empty()) {
+                report(line, layout.birthdays ? sjis("空の行です（誕生日のファイルでは毎回の表示が失敗します）")
+                                              : sjis("空の行です"));
+                continue;
+            }
+            if (std::string problem = keyProblem(layout, record); !problem.empty()) {
+                report(line, problem + " " + shown(record));
+            }
+            TextColumn text = layout.text;
+            if (layout.birthdays) {
+                const std::string_view marker = column(record, 5, 2);
+                if (marker == kYearUnknown || marker == kBeforeEra) {
+                    text = {5, 100};
+                } else if (!tryStrToInt(column(record, 5, 4))) {
+                    report(line, sjis("生まれ年（5～8バイト目）「") + std::string(column(record, 5, 4)) +
+                                     sjis("」が整数ではありません。どの日を選んでも表示が失敗します ") +
+                                     shown(record));
+                }
+            }
+            if (const std::size_t bad = invalidSjisAt(record); bad != std::string_view::npos) {
+                report(line, sjis("Shift_JIS として正しくないバイトがあります（") + std::to_string(bad + 1) +
+                                 sjis("バイト目）"));
+            }
+            const std::size_t textBytes = record.size() >= text.start ? record.size() - text.start + 1 : 0;
+            if (textBytes > text.maxBytes) {
+                report(line, sjis("テキストが") + std::to_string(text.maxBytes) + sjis("バイトを超えています（") +
+                                 std::to_string(textBytes) + sjis("バイト）。画面では切れます ") + shown(record));
+            }
+        }
+    } catch (const Error& error) {
+        report(0, error.what());
+    }
+}
+
+}  // namespace
+
+std::vector<DataProblem> checkDataDirectory(const std::string& dataDir) {
+    std::vector<DataProblem> problems;
+    for (const FileLayout& layout : kLayouts) checkFile(dataDir, layout, problems);
+    return problems;
+}
+
+}  // namespace daywick

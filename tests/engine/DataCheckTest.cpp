@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "TempDir.h"
+#include "daywick/datacheck.h"
+#include "daywick/datafile.h"
+#include "daywick/sjis.h"
+
+namespace daywick {
+namespace {
+
+using testing::crlfLines;
+using testing::S;
+using testing::TempDir;
+
+class DataCheck : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.write(kEventFile, crlfLines({S("0101     元日")}));
+        dir.write(kMonthlyFile, crlfLines({S("29     肉の日")}));
+        dir.write(kBirthdayFile, crlfLines({S("02091867年夏目漱石"), S("0101？年不詳")}));
+        dir.write(kFlowerFile, crlfLines({S("0101スノードロップ")}));
+        dir.write(kHistoryFile, crlfLines({S("1868/01/27  鳥羽・伏見の戦い")}));
+    }
+
+    // "FILE:LINE: message" for every problem, in UTF-8.
+    std::vector<std::string> problems() const {
+        std::vector<std::string> lines;
+        for (const DataProblem& problem : checkDataDirectory(dir.str())) {
+            lines.push_back(problem.file + ":" + std::to_string(problem.line) + ": " + sjisToUtf8(problem.message));
+        }
+        return lines;
+    }
+
+    // The single problem found, which must start with the expected place.
+    std::string onlyProblem(const std::string& place) const {
+        const auto found = problems();
+        EXPECT_EQ(found.size(), 1u) << ::testing::PrintToString(found);
+        if (found.empty()) return {};
+        EXPECT_EQ(found.front().substr(0, place.size()), place);
+        return found.front();
+    }
+
+    TempDir dir;
+};
+
+TEST_F(DataCheck, CleanDirectoryHasNoProblem) { EXPECT_TRUE(problems().empty()); }
+
+TEST_F(DataCheck, KeysThatCanNeverMatch) {
+    const std::pair<std::string, std::string> rows[] = {
+        {" 101     blank for a zero", "どの日とも一致しません"},
+        {S("０１01     full-width"), "どの日とも一致しません"},
+        {"1301     month 13", "どの年にもない日付です"},
+        {"0132     day 32", "どの年にもない日付です"},
+        {"0231     no such date", "どの年にもない日付です"},
+        {"01", "どの日とも一致しません"},
+    };
+    for (const auto& [record, expected] : rows) {
+        SCOPED_TRACE(record);
+        dir.write(kEventFile, crlfLines({S("0101     元日"), record}));
+        const std::string problem = onlyProblem("Event.txt:2: ");
+        EXPECT_NE(problem.find(expected), std::string::npos) << problem;
+    }
+    dir.write(kEventFile, crlfLines({"0229     leap day"}));
+    EXPECT_TRUE(problems().empty());
+    dir.write(kMonthlyFile, crlfLines({"32     never", "00     never"}));
+    EXPECT_EQ(problems().size(), 2u);
+    dir.write(kMonthlyFile, "");
+    dir.write(kHistoryFile, crlfLines({"1868/1/27   short month key"}));
+    onlyProblem("History.txt:1: ");
+}
+
+TEST_F(DataCheck, BirthdayRecordsThatBreakEveryPass) {
+    dir.write(kBirthdayFile, crlfLines({S("02091867年夏目漱石"), S("0101abcd年名前"), S("0102前100年 古人")}));
+    const std::string problem = onlyProblem("Tanjyou.txt:2: ");
+    EXPECT_NE(problem.find("「abcd」が整数ではありません"), std::string::npos) << problem;
+
+    dir.write(kBirthdayFile, crlfLines({S("02091867年夏目漱石"), ""}));
+    EXPECT_NE(onlyProblem("Tanjyou.txt:2: ").find("空の行です"), std::string::npos);
+}
+
+TEST_F(DataCheck, LineEndsCtrlZAndBadBytes) {
+    dir.write(kFlowerFile, S("0101スノードロップ\n0102ロウバイ\r\n"));
+    EXPECT_NE(onlyProblem("Hana.txt:1: ").find("LF だけ"), std::string::npos);
+
+    dir.write(kFlowerFile, crlfLines({S("0101スノードロップ")}) + "\x1A" + "0102more\r\n");
+    EXPECT_NE(onlyProblem("Hana.txt:2: ").find("Ctrl-Z"), std::string::npos);
+    dir.write(kFlowerFile, crlfLines({S("0101スノードロップ")}) + "\x1A");  // a final Ctrl-Z hides nothing
+    EXPECT_TRUE(problems().empty());
+
+    dir.write(kFlowerFile, crlfLines({"0101ok", "0102bad \x82 byte", "0103\x85\x40"}));
+    const auto found = problems();
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].substr(0, 11), "Hana.txt:2:");
+    EXPECT_NE(found[0].find("9バイト目"), std::string::npos);
+    EXPECT_EQ(found[1].substr(0, 11), "Hana.txt:3:");
+}
+
+TEST_F(DataCheck, TextsLongerThanTheirColumns) {
+    dir.write(kEventFile, crlfLines({"0101     " + std::string(100, 'a'), "0101     " + std::string(101, 'a')}));
+    EXPECT_NE(onlyProblem("Event.txt:2: ").find("100バイトを超えています（101バイト）"), std::string::npos);
+    dir.write(kEventFile, "");
+    dir.write(kHistoryFile, crlfLines({"1900/01/01  " + std::string(501, 'h')}));
+    EXPECT_NE(onlyProblem("History.txt:1: ").find("500バイト"), std::string::npos);
+    dir.write(kHistoryFile, "");
+    dir.write(kBirthdayFile, crlfLines({S("0101？") + std::string(99, 'q')}));  // marker text from column 5
+    EXPECT_NE(onlyProblem("Tanjyou.txt:1: ").find("101バイト"), std::string::npos);
+}
+
+TEST_F(DataCheck, MissingAndUnreadableFiles) {
+    std::filesystem::remove(dir.path() / kMonthlyFile);
+    EXPECT_EQ(problems(), (std::vector<std::string>{"Monthly.txt:0: ファイルが見つかりません"}));
+    std::filesystem::create_directory(dir.path() / kMonthlyFile);
+    EXPECT_EQ(problems(), (std::vector<std::string>{"Monthly.txt:0: ファイルへのアクセスが拒否されました"}));
+    if (geteuid() != 0) {
+        std::filesystem::remove(dir.path() / kMonthlyFile);
+        dir.write(kMonthlyFile, "");
+        chmod((dir.path() / kMonthlyFile).c_str(), 0);
+        EXPECT_EQ(problems(), (std::vector<std::string>{"Monthly.txt:0: ファイルへのアクセスが拒否されました"}));
+    }
+}
+
+}  // namespace
+}  // namespace daywick
