@@ -10,61 +10,54 @@ namespace picturegen {
 
 // ---- random -----------------------------------------------------------------
 
-std::uint64_t Rng::next()
-{
+std::uint64_t Rng::next() {
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
 
-double Rng::uniform(double lo, double hi)
-{
+double Rng::uniform(double lo, double hi) {
     return lo + (hi - lo) * double(next() >> 11) * 0x1.0p-53;
 }
 
-int Rng::between(int lo, int hi)
-{
+int Rng::between(int lo, int hi) {
     return lo + int(next() % std::uint64_t(hi - lo + 1));
 }
 
 // ---- colour and fills -------------------------------------------------------
 
-QColor mix(const QColor& a, const QColor& b, double t)
-{
+QColor mix(const QColor& a, const QColor& b, double t) {
     auto lerp = [t](float x, float y) { return float(x + (y - x) * t); };
-    return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()), lerp(a.blueF(), b.blueF()),
-                            lerp(a.alphaF(), b.alphaF()));
+    return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()),
+                            lerp(a.blueF(), b.blueF()), lerp(a.alphaF(), b.alphaF()));
 }
 
-QColor alpha(const QColor& c, double a)
-{
+QColor alpha(const QColor& c, double a) {
     QColor out = c;
     out.setAlphaF(float(std::clamp(a, 0.0, 1.0)));
     return out;
 }
 
-QLinearGradient verticalGradient(double top, double bottom, GradientStops stops)
-{
+QLinearGradient verticalGradient(double top, double bottom, GradientStops stops) {
     QLinearGradient g(0, top, 0, bottom);
-    for (const auto& [at, colour] : stops) g.setColorAt(at, colour);
+    for (const auto& [at, colour] : stops)
+        g.setColorAt(at, colour);
     return g;
 }
 
-QLinearGradient horizontalGradient(double left, double right, GradientStops stops)
-{
+QLinearGradient horizontalGradient(double left, double right, GradientStops stops) {
     QLinearGradient g(left, 0, right, 0);
-    for (const auto& [at, colour] : stops) g.setColorAt(at, colour);
+    for (const auto& [at, colour] : stops)
+        g.setColorAt(at, colour);
     return g;
 }
 
-void fillVertical(QPainter& p, const QRectF& r, GradientStops stops)
-{
+void fillVertical(QPainter& p, const QRectF& r, GradientStops stops) {
     p.fillRect(r, verticalGradient(r.top(), r.bottom(), stops));
 }
 
-void fillPath(QPainter& p, const QPainterPath& path, const QBrush& brush)
-{
+void fillPath(QPainter& p, const QPainterPath& path, const QBrush& brush) {
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(brush);
@@ -72,8 +65,7 @@ void fillPath(QPainter& p, const QPainterPath& path, const QBrush& brush)
     p.restore();
 }
 
-void glow(QPainter& p, QPointF centre, double radius, const QColor& colour)
-{
+void glow(QPainter& p, QPointF centre, double radius, const QColor& colour) {
     QRadialGradient g(centre, radius);
     g.setColorAt(0, colour);
     g.setColorAt(0.35, alpha(colour, colour.alphaF() * 0.45));
@@ -87,10 +79,10 @@ void glow(QPainter& p, QPointF centre, double radius, const QColor& colour)
 
 // ---- geometry ---------------------------------------------------------------
 
-QPainterPath smoothThrough(const std::vector<QPointF>& pts)
-{
+QPainterPath smoothThrough(const std::vector<QPointF>& pts) {
     QPainterPath path;
-    if (pts.empty()) return path;
+    if (pts.empty())
+        return path;
     path.moveTo(pts.front());
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         const QPointF p0 = pts[i == 0 ? 0 : i - 1];
@@ -102,8 +94,7 @@ QPainterPath smoothThrough(const std::vector<QPointF>& pts)
     return path;
 }
 
-QPainterPath taperedStroke(QPointF a, QPointF control, QPointF b, double w0, double w1)
-{
+QPainterPath taperedStroke(QPointF a, QPointF control, QPointF b, double w0, double w1) {
     constexpr int steps = 10;
     std::vector<QPointF> left, right;
     for (int i = 0; i <= steps; ++i) {
@@ -121,20 +112,20 @@ QPainterPath taperedStroke(QPointF a, QPointF control, QPointF b, double w0, dou
         right.push_back(pt - normal * half);
     }
     QPainterPath path(left.front());
-    for (size_t i = 1; i < left.size(); ++i) path.lineTo(left[i]);
-    for (auto it = right.rbegin(); it != right.rend(); ++it) path.lineTo(*it);
+    for (size_t i = 1; i < left.size(); ++i)
+        path.lineTo(left[i]);
+    for (auto it = right.rbegin(); it != right.rend(); ++it)
+        path.lineTo(*it);
     path.closeSubpath();
     return path;
 }
 
-QPointF polar(QPointF centre, double radius, double degrees)
-{
+QPointF polar(QPointF centre, double radius, double degrees) {
     const double a = qDegreesToRadians(degrees);
     return centre + QPointF(std::cos(a), std::sin(a)) * radius;
 }
 
-QPainterPath puffUnion(const std::vector<Puff>& puffs)
-{
+QPainterPath puffUnion(const std::vector<Puff>& puffs) {
     QPainterPath all;
     for (const Puff& f : puffs) {
         QPainterPath one;
@@ -144,28 +135,30 @@ QPainterPath puffUnion(const std::vector<Puff>& puffs)
     return all;
 }
 
-std::vector<Puff> scatterPuffs(const QRectF& e, int count, double minR, double maxR, Rng& rng)
-{
+std::vector<Puff> scatterPuffs(const QRectF& e, int count, double minR, double maxR, Rng& rng) {
     std::vector<Puff> puffs;
     puffs.reserve(count);
     for (int i = 0; i < count; ++i) {
         const double a = rng.uniform(0, 2 * M_PI);
         const double d = std::sqrt(rng.uniform(0, 1));
-        const QPointF c = e.center() + QPointF(std::cos(a) * e.width() / 2 * d, std::sin(a) * e.height() / 2 * d);
+        const QPointF c =
+            e.center() + QPointF(std::cos(a) * e.width() / 2 * d, std::sin(a) * e.height() / 2 * d);
         puffs.push_back({c, rng.uniform(minR, maxR), rng.uniform(-1, 1)});
     }
     return puffs;
 }
 
 void drawPuffs(QPainter& p, const std::vector<Puff>& puffs, const QColor& dark, const QColor& mid,
-               const QColor& light, QPointF towardLight)
-{
-    if (puffs.empty()) return;
+               const QColor& light, QPointF towardLight) {
+    if (puffs.empty())
+        return;
     QPointF centroid;
     double spread = 1;
-    for (const Puff& f : puffs) centroid += f.centre;
+    for (const Puff& f : puffs)
+        centroid += f.centre;
     centroid /= double(puffs.size());
-    for (const Puff& f : puffs) spread = std::max(spread, std::hypot(f.centre.x() - centroid.x(), f.centre.y() - centroid.y()));
+    for (const Puff& f : puffs)
+        spread = std::max(spread, std::hypot(f.centre.x() - centroid.x(), f.centre.y() - centroid.y()));
 
     p.save();
     p.setPen(Qt::NoPen);
@@ -182,7 +175,8 @@ void drawPuffs(QPainter& p, const std::vector<Puff>& puffs, const QColor& dark, 
     for (const Puff& f : puffs) {
         const QPointF rel = (f.centre - centroid) / spread;
         const double facing = rel.x() * towardLight.x() + rel.y() * towardLight.y();
-        if (facing < -0.15) continue;
+        if (facing < -0.15)
+            continue;
         p.setBrush(alpha(light, std::clamp(0.55 + facing, 0.35, 1.0)));
         p.drawEllipse(f.centre + towardLight * f.radius * 0.3, f.radius * 0.45, f.radius * 0.45);
     }
@@ -191,8 +185,7 @@ void drawPuffs(QPainter& p, const std::vector<Puff>& puffs, const QColor& dark, 
 
 // ---- sky, land and water ----------------------------------------------------
 
-QPainterPath ridge(double baseY, double amplitude, int bumps, Rng& rng, double bottom)
-{
+QPainterPath ridge(double baseY, double amplitude, int bumps, Rng& rng, double bottom) {
     std::vector<QPointF> pts;
     for (int i = 0; i <= bumps; ++i)
         pts.emplace_back(-30 + (kWidth + 60) * double(i) / bumps, baseY - amplitude * rng.uniform(0, 1));
@@ -204,14 +197,12 @@ QPainterPath ridge(double baseY, double amplitude, int bumps, Rng& rng, double b
 }
 
 void hills(QPainter& p, double baseY, double amplitude, int bumps, const QColor& top, const QColor& bottom,
-           Rng& rng)
-{
+           Rng& rng) {
     fillPath(p, ridge(baseY, amplitude, bumps, rng),
              verticalGradient(baseY - amplitude, baseY + 40, {{0, top}, {1, bottom}}));
 }
 
-void sun(QPainter& p, QPointF c, double r, const QColor& core, const QColor& rim, const QColor& halo)
-{
+void sun(QPainter& p, QPointF c, double r, const QColor& core, const QColor& rim, const QColor& halo) {
     glow(p, c, r * 3.2, halo);
     QRadialGradient g(c, r);
     g.setColorAt(0, core);
@@ -224,8 +215,7 @@ void sun(QPainter& p, QPointF c, double r, const QColor& core, const QColor& rim
     p.restore();
 }
 
-void fullMoon(QPainter& p, QPointF c, double r)
-{
+void fullMoon(QPainter& p, QPointF c, double r) {
     glow(p, c, r * 2.8, QColor(255, 244, 200, 90));
     QRadialGradient g(c - QPointF(r * 0.3, r * 0.3), r * 1.3);
     g.setColorAt(0, QColor("#fffdf0"));
@@ -242,12 +232,13 @@ void fullMoon(QPainter& p, QPointF c, double r)
     p.restore();
 }
 
-void cloud(QPainter& p, QPointF c, double width, const QColor& light, const QColor& shade)
-{
+void cloud(QPainter& p, QPointF c, double width, const QColor& light, const QColor& shade) {
     // Overlapping puffs over a flat, rounded base read as a cumulus at any size.
     const double u = width / 10;
-    std::vector<Puff> puffs = {{c + QPointF(-3.3 * u, -0.6 * u), 1.7 * u, 0}, {c + QPointF(-1.3 * u, -1.7 * u), 2.4 * u, 0},
-                               {c + QPointF(1.2 * u, -1.4 * u), 2.1 * u, 0},  {c + QPointF(3.3 * u, -0.5 * u), 1.6 * u, 0}};
+    std::vector<Puff> puffs = {{c + QPointF(-3.3 * u, -0.6 * u), 1.7 * u, 0},
+                               {c + QPointF(-1.3 * u, -1.7 * u), 2.4 * u, 0},
+                               {c + QPointF(1.2 * u, -1.4 * u), 2.1 * u, 0},
+                               {c + QPointF(3.3 * u, -0.5 * u), 1.6 * u, 0}};
     QPainterPath path = puffUnion(puffs);
     QPainterPath base;
     base.addRoundedRect(QRectF(c.x() - 5 * u, c.y() - 1.2 * u, 10 * u, 2.4 * u), 1.2 * u, 1.2 * u);
@@ -256,8 +247,35 @@ void cloud(QPainter& p, QPointF c, double width, const QColor& light, const QCol
     fillPath(p, path, verticalGradient(b.top(), b.bottom(), {{0, light}, {0.55, light}, {1, shade}}));
 }
 
-void wispCloud(QPainter& p, QPointF c, double width, double height, const QColor& top, const QColor& bottom)
-{
+void cumulus(QPainter& p, std::vector<Puff> puffs, const QColor& light, const QColor& shade) {
+    const QPainterPath body = puffUnion(puffs);
+    const QRectF b = body.boundingRect();
+    fillPath(
+        p, body,
+        verticalGradient(b.top(), b.bottom(), {{0, light}, {0.55, mix(light, shade, 0.35)}, {1, shade}}));
+    // Lower bulges first, so the ones above overlap them as in a real cloud.
+    std::sort(puffs.begin(), puffs.end(),
+              [](const Puff& a, const Puff& c) { return a.centre.y() > c.centre.y(); });
+    p.save();
+    p.setClipPath(body);
+    p.setPen(Qt::NoPen);
+    for (const Puff& f : puffs) {
+        QRadialGradient dark(f.centre + QPointF(f.radius * 0.45, f.radius * 0.5), f.radius * 1.05);
+        dark.setColorAt(0, alpha(shade, 0.3));
+        dark.setColorAt(1, alpha(shade, 0));
+        p.setBrush(dark);
+        p.drawEllipse(f.centre + QPointF(f.radius * 0.45, f.radius * 0.5), f.radius * 1.05, f.radius * 1.05);
+        QRadialGradient lit(f.centre - QPointF(f.radius * 0.25, f.radius * 0.3), f.radius);
+        lit.setColorAt(0, alpha(light, 1));
+        lit.setColorAt(0.55, alpha(light, 0.8));
+        lit.setColorAt(1, alpha(light, 0));
+        p.setBrush(lit);
+        p.drawEllipse(f.centre - QPointF(f.radius * 0.25, f.radius * 0.3), f.radius, f.radius);
+    }
+    p.restore();
+}
+
+void wispCloud(QPainter& p, QPointF c, double width, double height, const QColor& top, const QColor& bottom) {
     QPainterPath path;
     path.addEllipse(c, width / 2, height / 2);
     QPainterPath second;
@@ -266,23 +284,22 @@ void wispCloud(QPainter& p, QPointF c, double width, double height, const QColor
     fillPath(p, path, verticalGradient(c.y() - height, c.y() + height / 2, {{0, top}, {1, bottom}}));
 }
 
-void stars(QPainter& p, const QRectF& area, int count, Rng& rng)
-{
+void stars(QPainter& p, const QRectF& area, int count, Rng& rng) {
     p.save();
     p.setPen(Qt::NoPen);
     for (int i = 0; i < count; ++i) {
         const QPointF c(rng.uniform(area.left(), area.right()), rng.uniform(area.top(), area.bottom()));
         const double r = rng.uniform(0.4, 1.3);
         const double a = rng.uniform(0.35, 1.0);
-        if (r > 1.15) glow(p, c, r * 4, QColor(255, 255, 230, 70));
+        if (r > 1.15)
+            glow(p, c, r * 4, QColor(255, 255, 230, 70));
         p.setBrush(QColor(255, 255, 240, int(255 * a)));
         p.drawEllipse(c, r, r);
     }
     p.restore();
 }
 
-void snowfall(QPainter& p, const QRectF& area, int count, double minR, double maxR, Rng& rng)
-{
+void snowfall(QPainter& p, const QRectF& area, int count, double minR, double maxR, Rng& rng) {
     p.save();
     p.setPen(Qt::NoPen);
     for (int i = 0; i < count; ++i) {
@@ -295,36 +312,48 @@ void snowfall(QPainter& p, const QRectF& area, int count, double minR, double ma
     p.restore();
 }
 
-void rain(QPainter& p, const QRectF& area, int count, double slant, const QColor& colour, Rng& rng)
-{
+void rain(QPainter& p, const QRectF& area, int count, double slant, const QColor& colour, Rng& rng) {
     p.save();
     for (int i = 0; i < count; ++i) {
         const QPointF a(rng.uniform(area.left(), area.right()), rng.uniform(area.top(), area.bottom()));
         const double len = rng.uniform(10, 22);
-        p.setPen(QPen(alpha(colour, colour.alphaF() * rng.uniform(0.5, 1.0)), rng.uniform(0.8, 1.4), Qt::SolidLine,
-                      Qt::RoundCap));
+        p.setPen(QPen(alpha(colour, colour.alphaF() * rng.uniform(0.5, 1.0)), rng.uniform(0.8, 1.4),
+                      Qt::SolidLine, Qt::RoundCap));
         p.drawLine(a, a + QPointF(slant * len, len));
     }
     p.restore();
 }
 
-void shimmer(QPainter& p, const QRectF& area, int count, const QColor& colour, Rng& rng)
-{
+void shimmer(QPainter& p, const QRectF& area, int count, const QColor& colour, Rng& rng) {
     p.save();
     for (int i = 0; i < count; ++i) {
         const double y = rng.uniform(area.top(), area.bottom());
         const double depth = (y - area.top()) / std::max(1.0, area.height());  // nearer: longer
         const double x = rng.uniform(area.left(), area.right());
         const double len = 6 + 26 * depth * rng.uniform(0.5, 1.0);
-        p.setPen(QPen(alpha(colour, colour.alphaF() * rng.uniform(0.4, 1.0)), 1 + depth, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(alpha(colour, colour.alphaF() * rng.uniform(0.4, 1.0)), 1 + depth, Qt::SolidLine,
+                      Qt::RoundCap));
         p.drawLine(QPointF(x - len / 2, y), QPointF(x + len / 2, y));
     }
     p.restore();
 }
 
+void sunGlitter(QPainter& p, double x, double horizon, double maxHalfWidth, const QColor& colour, Rng& rng) {
+    p.save();
+    for (int i = 0; i < 40; ++i) {
+        const double t = double(i) / 40;
+        const double y = horizon + 2 + t * t * (kHeight - horizon);
+        const double half = 6 + t * maxHalfWidth * rng.uniform(0.5, 1.0);
+        const double cx = x + rng.uniform(-6, 6) * (0.3 + t);
+        p.setPen(QPen(alpha(colour, colour.alphaF() * (1 - 0.65 * t)), 1.5 + 2.5 * t, Qt::SolidLine,
+                      Qt::RoundCap));
+        p.drawLine(QPointF(cx - half, y), QPointF(cx + half, y));
+    }
+    p.restore();
+}
+
 void grassBlades(QPainter& p, QPointF base, double height, int count, double spread, const QColor& colour,
-                 Rng& rng)
-{
+                 Rng& rng) {
     for (int i = 0; i < count; ++i) {
         const QPointF root = base + QPointF(rng.uniform(-spread, spread), 0);
         const double h = height * rng.uniform(0.55, 1.0);
@@ -336,16 +365,30 @@ void grassBlades(QPainter& p, QPointF base, double height, int count, double spr
     }
 }
 
-void mountFuji(QPainter& p, QPointF peak, double halfWidth, double height, const QColor& top, const QColor& foot)
-{
+void goldScreen(QPainter& p, double bottom, int panels) {
+    const double panel = double(kWidth) / panels;
+    for (int i = 0; i < panels; ++i) {
+        const double x = i * panel;
+        p.fillRect(
+            QRectF(x, 0, panel, bottom),
+            horizontalGradient(x, x + panel,
+                               {{0, QColor("#c99a3e")}, {0.45, QColor("#f1d68e")}, {1, QColor("#d2a64c")}}));
+        p.fillRect(QRectF(x, 0, 1.5, bottom), QColor("#9b7426"));
+    }
+}
+
+void mountFuji(QPainter& p, QPointF peak, double halfWidth, double height, const QColor& top,
+               const QColor& foot) {
     const double plateau = halfWidth * 0.07;
     const double footY = peak.y() + height;
     QPainterPath body(QPointF(peak.x() - plateau, peak.y()));
     body.cubicTo(QPointF(peak.x() - halfWidth * 0.25, peak.y() + height * 0.35),
-                 QPointF(peak.x() - halfWidth * 0.55, footY - height * 0.1), QPointF(peak.x() - halfWidth, footY));
+                 QPointF(peak.x() - halfWidth * 0.55, footY - height * 0.1),
+                 QPointF(peak.x() - halfWidth, footY));
     body.lineTo(peak.x() + halfWidth, footY);
     body.cubicTo(QPointF(peak.x() + halfWidth * 0.55, footY - height * 0.1),
-                 QPointF(peak.x() + halfWidth * 0.25, peak.y() + height * 0.35), QPointF(peak.x() + plateau, peak.y()));
+                 QPointF(peak.x() + halfWidth * 0.25, peak.y() + height * 0.35),
+                 QPointF(peak.x() + plateau, peak.y()));
     // A slightly dented summit: Fuji's crater rim is never a flat ruler line.
     body.quadTo(QPointF(peak.x(), peak.y() + 3), QPointF(peak.x() - plateau, peak.y()));
     fillPath(p, body, verticalGradient(peak.y(), footY, {{0, top}, {1, foot}}));
@@ -361,8 +404,9 @@ void mountFuji(QPainter& p, QPointF peak, double halfWidth, double height, const
     }
     cap.closeSubpath();
     const QPainterPath snow = body.intersected(cap);
-    fillPath(p, snow, verticalGradient(peak.y(), peak.y() + height * 0.4,
-                                       {{0, QColor("#ffffff")}, {1, QColor("#dfe8f4")}}));
+    fillPath(p, snow,
+             verticalGradient(peak.y(), peak.y() + height * 0.4,
+                              {{0, QColor("#ffffff")}, {1, QColor("#dfe8f4")}}));
     // Shade the right flank of the snow, as if lit from the left.
     QPainterPath shadeSide(peak);
     shadeSide.lineTo(peak.x() + halfWidth, peak.y());
@@ -375,8 +419,7 @@ void mountFuji(QPainter& p, QPointF peak, double halfWidth, double height, const
 // ---- plants -----------------------------------------------------------------
 
 void branch(QPainter& p, QPointF from, double angle, double length, double width, int depth,
-            const BranchStyle& s, Rng& rng, std::vector<BranchNode>* nodes)
-{
+            const BranchStyle& s, Rng& rng, std::vector<BranchNode>* nodes) {
     const double a = qDegreesToRadians(angle);
     const QPointF dir(std::cos(a), std::sin(a));
     const QPointF normal(-dir.y(), dir.x());
@@ -393,18 +436,20 @@ void branch(QPainter& p, QPointF from, double angle, double length, double width
         nodes->push_back({(from + to) / 2 * 0.5 + ctrl * 0.5, angle, depth});
         nodes->push_back({to, angle, depth});
     }
-    if (depth <= 0) return;
+    if (depth <= 0)
+        return;
     const int kids = s.children + (rng.chance(0.3) ? 1 : 0);
     for (int i = 0; i < kids; ++i) {
         const double pos = kids == 1 ? 0 : (double(i) / (kids - 1) - 0.5) * 2;
-        const double childAngle = angle + s.lean + pos * s.spread / 2 + rng.uniform(-s.spread, s.spread) * 0.3;
-        branch(p, to, childAngle, length * s.shrink * rng.uniform(0.8, 1.1), endWidth, depth - 1, s, rng, nodes);
+        const double childAngle =
+            angle + s.lean + pos * s.spread / 2 + rng.uniform(-s.spread, s.spread) * 0.3;
+        branch(p, to, childAngle, length * s.shrink * rng.uniform(0.8, 1.1), endWidth, depth - 1, s, rng,
+               nodes);
     }
 }
 
-void fivePetalFlower(QPainter& p, QPointF c, double r, double rotation, const QColor& petal, const QColor& heart,
-                     bool notched)
-{
+void fivePetalFlower(QPainter& p, QPointF c, double r, double rotation, const QColor& petal,
+                     const QColor& heart, bool notched) {
     QPainterPath shape(QPointF(0, 0));  // one petal, pointing up from the centre
     if (notched) {
         // Cherry: a small notch at the petal tip.
@@ -437,14 +482,14 @@ void fivePetalFlower(QPainter& p, QPointF c, double r, double rotation, const QC
     }
     p.setPen(Qt::NoPen);
     p.setBrush(QColor("#f2c53d"));
-    for (int i = 0; i < 10; ++i) p.drawEllipse(polar({0, 0}, r * 0.42, i * 36 + 18), r * 0.06, r * 0.06);
+    for (int i = 0; i < 10; ++i)
+        p.drawEllipse(polar({0, 0}, r * 0.42, i * 36 + 18), r * 0.06, r * 0.06);
     p.setBrush(heart);
     p.drawEllipse(QPointF(0, 0), r * 0.13, r * 0.13);
     p.restore();
 }
 
-void fallingPetal(QPainter& p, QPointF c, double size, double rotation, const QColor& colour)
-{
+void fallingPetal(QPainter& p, QPointF c, double size, double rotation, const QColor& colour) {
     QPainterPath shape(QPointF(0, size * 0.5));
     shape.cubicTo(-size * 0.55, size * 0.2, -size * 0.45, -size * 0.5, -size * 0.12, -size * 0.5);
     shape.lineTo(0, -size * 0.36);
@@ -454,12 +499,12 @@ void fallingPetal(QPainter& p, QPointF c, double size, double rotation, const QC
     p.translate(c);
     p.rotate(rotation);
     p.scale(1, 0.75);  // a little foreshortening: petals tumble
-    fillPath(p, shape, verticalGradient(-size * 0.5, size * 0.5, {{0, colour.lighter(108)}, {1, colour.darker(108)}}));
+    fillPath(p, shape,
+             verticalGradient(-size * 0.5, size * 0.5, {{0, colour.lighter(108)}, {1, colour.darker(108)}}));
     p.restore();
 }
 
-void leaf(QPainter& p, QPointF base, double length, double width, double angle, const QColor& colour)
-{
+void leaf(QPainter& p, QPointF base, double length, double width, double angle, const QColor& colour) {
     QPainterPath shape(QPointF(0, 0));
     shape.cubicTo(length * 0.25, -width * 0.62, length * 0.7, -width * 0.5, length, 0);
     shape.cubicTo(length * 0.7, width * 0.5, length * 0.25, width * 0.62, 0, 0);
@@ -476,8 +521,7 @@ void leaf(QPainter& p, QPointF base, double length, double width, double angle, 
     p.restore();
 }
 
-void mapleLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor& colour)
-{
+void mapleLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor& colour) {
     // Seven pointed lobes, the lower ones short, as on a Japanese maple.
     static constexpr double tipAngles[] = {-125, -80, -40, 0, 40, 80, 125};
     static constexpr double tipLengths[] = {0.45, 0.75, 0.93, 1.0, 0.93, 0.75, 0.45};
@@ -487,7 +531,8 @@ void mapleLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor& 
         return QPointF(std::sin(a) * len * r, -std::cos(a) * len * r);
     };
     for (int i = 0; i < 7; ++i) {
-        if (i > 0) shape.lineTo(at((tipAngles[i - 1] + tipAngles[i]) / 2, 0.34));
+        if (i > 0)
+            shape.lineTo(at((tipAngles[i - 1] + tipAngles[i]) / 2, 0.34));
         // A shoulder halfway up each lobe gives the toothed edge.
         shape.lineTo(at(tipAngles[i] - 9, tipLengths[i] * 0.62));
         shape.lineTo(at(tipAngles[i], tipLengths[i]));
@@ -504,12 +549,12 @@ void mapleLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor& 
     g.setColorAt(1, colour.darker(112));
     fillPath(p, shape, g);
     p.setPen(QPen(alpha(colour.darker(150), 0.45), std::max(0.4, r * 0.03)));
-    for (int i = 1; i < 6; ++i) p.drawLine(QPointF(0, 0), at(tipAngles[i], tipLengths[i] * 0.8));
+    for (int i = 1; i < 6; ++i)
+        p.drawLine(QPointF(0, 0), at(tipAngles[i], tipLengths[i] * 0.8));
     p.restore();
 }
 
-void ginkgoLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor& colour)
-{
+void ginkgoLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor& colour) {
     QPainterPath fan(QPointF(0, -0.25 * r));
     fan.quadTo(-0.35 * r, -0.45 * r, -0.8 * r, -0.9 * r);
     fan.cubicTo(-0.55 * r, -1.12 * r, -0.2 * r, -1.12 * r, -0.03 * r, -1.0 * r);
@@ -524,16 +569,17 @@ void ginkgoLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor&
     p.drawLine(QPointF(0, 0.2 * r), QPointF(0, -0.25 * r));
     fillPath(p, fan, verticalGradient(-r, -0.25 * r, {{0, colour.lighter(112)}, {1, colour.darker(108)}}));
     p.setPen(QPen(alpha(colour.darker(130), 0.35), std::max(0.3, r * 0.025)));
-    for (int i = -3; i <= 3; ++i) p.drawLine(QPointF(0, -0.3 * r), QPointF(i * 0.2 * r, -r * (1.0 - std::abs(i) * 0.02)));
+    for (int i = -3; i <= 3; ++i)
+        p.drawLine(QPointF(0, -0.3 * r), QPointF(i * 0.2 * r, -r * (1.0 - std::abs(i) * 0.02)));
     p.restore();
 }
 
-void pineClump(QPainter& p, QPointF c, double r, const QColor& dark, const QColor& light, Rng& rng)
-{
+void pineClump(QPainter& p, QPointF c, double r, const QColor& dark, const QColor& light, Rng& rng) {
     // A flat cushion of needles, like the clipped pines in gardens and on New Year gates.
     QPainterPath pad;
     pad.addEllipse(c + QPointF(0, -r * 0.1), r, r * 0.55);
-    fillPath(p, pad, verticalGradient(c.y() - r * 0.6, c.y() + r * 0.5, {{0, mix(dark, light, 0.4)}, {1, dark}}));
+    fillPath(p, pad,
+             verticalGradient(c.y() - r * 0.6, c.y() + r * 0.5, {{0, mix(dark, light, 0.4)}, {1, dark}}));
     p.save();
     const int needles = int(r * 2.2);
     for (int i = 0; i < needles; ++i) {
@@ -547,10 +593,11 @@ void pineClump(QPainter& p, QPointF c, double r, const QColor& dark, const QColo
     p.restore();
 }
 
-void conifer(QPainter& p, QPointF base, double height, const QColor& colour, bool snowy)
-{
+void conifer(QPainter& p, QPointF base, double height, const QColor& colour, bool snowy) {
     const double w = height * 0.48;
-    fillPath(p, taperedStroke(base, base + QPointF(0, -height * 0.1), base + QPointF(0, -height * 0.2), w * 0.14, w * 0.1),
+    fillPath(p,
+             taperedStroke(base, base + QPointF(0, -height * 0.1), base + QPointF(0, -height * 0.2), w * 0.14,
+                           w * 0.1),
              QColor("#4a3528"));
     constexpr int tiers = 4;
     for (int i = 0; i < tiers; ++i) {
@@ -558,28 +605,37 @@ void conifer(QPainter& p, QPointF base, double height, const QColor& colour, boo
         const double top = base.y() - height * (0.42 + 0.19 * i) - (i == tiers - 1 ? height * 0.04 : 0);
         const double half = w / 2 * (1 - 0.2 * i);
         QPainterPath tier(QPointF(base.x(), top));
-        tier.quadTo(QPointF(base.x() - half * 0.3, bottom - (bottom - top) * 0.3), QPointF(base.x() - half, bottom));
+        tier.quadTo(QPointF(base.x() - half * 0.3, bottom - (bottom - top) * 0.3),
+                    QPointF(base.x() - half, bottom));
         tier.quadTo(QPointF(base.x(), bottom - (bottom - top) * 0.12), QPointF(base.x() + half, bottom));
         tier.quadTo(QPointF(base.x() + half * 0.3, bottom - (bottom - top) * 0.3), QPointF(base.x(), top));
-        fillPath(p, tier, horizontalGradient(base.x() - half, base.x() + half,
-                                             {{0, colour.lighter(120)}, {0.6, colour}, {1, colour.darker(130)}}));
+        fillPath(p, tier,
+                 horizontalGradient(base.x() - half, base.x() + half,
+                                    {{0, colour.lighter(120)}, {0.6, colour}, {1, colour.darker(130)}}));
         if (snowy) {
             // Snow sits on the upper part of each tier.
             QPainterPath cap(QPointF(base.x(), top - 1));
-            cap.quadTo(QPointF(base.x() - half * 0.45, top + (bottom - top) * 0.45), QPointF(base.x() - half * 0.8, bottom - 2));
-            cap.quadTo(QPointF(base.x() - half * 0.2, top + (bottom - top) * 0.55), QPointF(base.x(), top + (bottom - top) * 0.6));
-            cap.quadTo(QPointF(base.x() + half * 0.2, top + (bottom - top) * 0.5), QPointF(base.x() + half * 0.75, bottom - 3));
-            cap.quadTo(QPointF(base.x() + half * 0.4, top + (bottom - top) * 0.4), QPointF(base.x(), top - 1));
+            cap.quadTo(QPointF(base.x() - half * 0.45, top + (bottom - top) * 0.45),
+                       QPointF(base.x() - half * 0.8, bottom - 2));
+            cap.quadTo(QPointF(base.x() - half * 0.2, top + (bottom - top) * 0.55),
+                       QPointF(base.x(), top + (bottom - top) * 0.6));
+            cap.quadTo(QPointF(base.x() + half * 0.2, top + (bottom - top) * 0.5),
+                       QPointF(base.x() + half * 0.75, bottom - 3));
+            cap.quadTo(QPointF(base.x() + half * 0.4, top + (bottom - top) * 0.4),
+                       QPointF(base.x(), top - 1));
             fillPath(p, cap, verticalGradient(top, bottom, {{0, QColor("#ffffff")}, {1, QColor("#d6e2f0")}}));
         }
     }
 }
 
-void bambooStalk(QPainter& p, double x, double top, double bottom, double width, const QColor& colour, double nodeGap)
-{
+void bambooStalk(QPainter& p, double x, double top, double bottom, double width, const QColor& colour,
+                 double nodeGap) {
     const QRectF body(x - width / 2, top, width, bottom - top);
-    p.fillRect(body, horizontalGradient(body.left(), body.right(),
-                                        {{0, colour.darker(135)}, {0.3, colour.lighter(125)}, {0.55, colour}, {1, colour.darker(150)}}));
+    p.fillRect(
+        body,
+        horizontalGradient(
+            body.left(), body.right(),
+            {{0, colour.darker(135)}, {0.3, colour.lighter(125)}, {0.55, colour}, {1, colour.darker(150)}}));
     p.save();
     for (double y = bottom - nodeGap * 0.6; y > top + 4; y -= nodeGap) {
         p.setPen(QPen(colour.darker(160), std::max(0.8, width * 0.08)));
@@ -590,8 +646,27 @@ void bambooStalk(QPainter& p, double x, double top, double bottom, double width,
     p.restore();
 }
 
-void sunflower(QPainter& p, QPointF c, double r, double rotation)
-{
+void pampasGrass(QPainter& p, QPointF base, double height, double lean, const QColor& stalk,
+                 const QColor& plume, Rng& rng) {
+    const QPointF tip = base + QPointF(lean, -height);
+    const QPointF ctrl = base + QPointF(lean * 0.15, -height * 0.6);
+    fillPath(p, taperedStroke(base, ctrl, tip, std::max(1.2, height * 0.018), 0.6), stalk);
+    QPainterPath curve(base);
+    curve.quadTo(ctrl, tip);
+    p.save();
+    const double hang = lean >= 0 ? 40 : 140;  // plumes trail down on the side the stalk bends to
+    for (int i = 0; i < 40; ++i) {
+        const double t = rng.uniform(0.72, 1.0);
+        const QPointF at = curve.pointAtPercent(t);
+        const double len = height * rng.uniform(0.06, 0.13) * (1.2 - (t - 0.72));
+        p.setPen(QPen(alpha(plume, plume.alphaF() * rng.uniform(0.5, 0.95)), std::max(0.8, height * 0.01),
+                      Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(at, polar(at, len, hang + rng.uniform(-25, 25)));
+    }
+    p.restore();
+}
+
+void sunflower(QPainter& p, QPointF c, double r, double rotation) {
     p.save();
     p.translate(c);
     p.rotate(rotation);
@@ -630,9 +705,9 @@ void sunflower(QPainter& p, QPointF c, double r, double rotation)
 
 // ---- things -----------------------------------------------------------------
 
-void lantern(QPainter& p, QPointF c, double w, double h, const QColor& body, bool lit)
-{
-    if (lit) glow(p, c, w * 1.9, alpha(QColor("#ffc870"), 0.55));
+void lantern(QPainter& p, QPointF c, double w, double h, const QColor& body, bool lit) {
+    if (lit)
+        glow(p, c, w * 1.9, alpha(QColor("#ffc870"), 0.55));
     QPainterPath shape;
     shape.addRoundedRect(QRectF(c.x() - w / 2, c.y() - h / 2, w, h), w * 0.48, h * 0.38);
     QRadialGradient g(c, std::max(w, h) * 0.6);
@@ -652,14 +727,14 @@ void lantern(QPainter& p, QPointF c, double w, double h, const QColor& body, boo
     p.fillRect(QRectF(c.x() - w * 0.3, c.y() + h / 2 - h * 0.05, w * 0.6, h * 0.12), cap);
 }
 
-void torii(QPainter& p, QPointF base, double w, double h, const QColor& vermilion)
-{
+void torii(QPainter& p, QPointF base, double w, double h, const QColor& vermilion) {
     const QColor dark("#2b2220");
     const double pillarW = w * 0.075;
     const double pillarX = w * 0.33;
     const double topY = base.y() - h;
     auto shaded = [&](double left, double right) {
-        return horizontalGradient(left, right, {{0, vermilion.lighter(115)}, {0.5, vermilion}, {1, vermilion.darker(130)}});
+        return horizontalGradient(
+            left, right, {{0, vermilion.lighter(115)}, {0.5, vermilion}, {1, vermilion.darker(130)}});
     };
     // Pillars lean in a little, which is what makes a torii look planted.
     for (int side : {-1, 1}) {
@@ -670,13 +745,17 @@ void torii(QPainter& p, QPointF base, double w, double h, const QColor& vermilio
         pillar.lineTo(x - pillarW * 0.42, topY + h * 0.1);
         pillar.closeSubpath();
         fillPath(p, pillar, shaded(x - pillarW / 2, x + pillarW / 2));
-        p.fillRect(QRectF(x - pillarW * 0.65 - side * w * 0.012, base.y() - h * 0.07, pillarW * 1.3, h * 0.07), dark);
+        p.fillRect(
+            QRectF(x - pillarW * 0.65 - side * w * 0.012, base.y() - h * 0.07, pillarW * 1.3, h * 0.07),
+            dark);
     }
     // Nuki, the lower tie beam.
     p.fillRect(QRectF(base.x() - w * 0.46, topY + h * 0.3, w * 0.92, h * 0.06),
-               verticalGradient(topY + h * 0.3, topY + h * 0.36, {{0, vermilion.lighter(110)}, {1, vermilion.darker(125)}}));
+               verticalGradient(topY + h * 0.3, topY + h * 0.36,
+                                {{0, vermilion.lighter(110)}, {1, vermilion.darker(125)}}));
     // Gakuzuka, the short strut in the middle.
-    p.fillRect(QRectF(base.x() - w * 0.03, topY + h * 0.1, w * 0.06, h * 0.2), shaded(base.x() - w * 0.03, base.x() + w * 0.03));
+    p.fillRect(QRectF(base.x() - w * 0.03, topY + h * 0.1, w * 0.06, h * 0.2),
+               shaded(base.x() - w * 0.03, base.x() + w * 0.03));
     // Kasagi: the top lintel, black-capped, with upswept ends.
     const double span = w * 0.62;
     QPainterPath lintel(QPointF(base.x() - span, topY - h * 0.03));
@@ -684,7 +763,9 @@ void torii(QPainter& p, QPointF base, double w, double h, const QColor& vermilio
     lintel.lineTo(base.x() + span * 0.92, topY + h * 0.1);
     lintel.quadTo(QPointF(base.x(), topY + h * 0.17), QPointF(base.x() - span * 0.92, topY + h * 0.1));
     lintel.closeSubpath();
-    fillPath(p, lintel, verticalGradient(topY, topY + h * 0.14, {{0, vermilion.lighter(110)}, {1, vermilion.darker(120)}}));
+    fillPath(
+        p, lintel,
+        verticalGradient(topY, topY + h * 0.14, {{0, vermilion.lighter(110)}, {1, vermilion.darker(120)}}));
     QPainterPath capBeam(QPointF(base.x() - span * 1.04, topY - h * 0.07));
     capBeam.quadTo(QPointF(base.x(), topY + h * 0.035), QPointF(base.x() + span * 1.04, topY - h * 0.07));
     capBeam.lineTo(base.x() + span, topY - h * 0.015);
@@ -693,8 +774,7 @@ void torii(QPainter& p, QPointF base, double w, double h, const QColor& vermilio
     fillPath(p, capBeam, dark);
 }
 
-void pagoda(QPainter& p, QPointF base, double h, const QColor& wood, const QColor& roof)
-{
+void pagoda(QPainter& p, QPointF base, double h, const QColor& wood, const QColor& roof) {
     const double spire = h * 0.24;
     const double storey = (h - spire) / 5;
     double roofW = h * 0.5;
@@ -710,15 +790,19 @@ void pagoda(QPainter& p, QPointF base, double h, const QColor& wood, const QColo
                    horizontalGradient(base.x() - bodyW / 2, base.x() + bodyW / 2,
                                       {{0, wood.lighter(115)}, {0.5, wood}, {1, wood.darker(130)}}));
         // Railing and brackets as a pale band below each roof.
-        p.fillRect(QRectF(base.x() - bodyW * 0.5, y - bodyH - storey * 0.08, bodyW, storey * 0.08), wood.lighter(140));
+        p.fillRect(QRectF(base.x() - bodyW * 0.5, y - bodyH - storey * 0.08, bodyW, storey * 0.08),
+                   wood.lighter(140));
         const double eaveY = y - bodyH - storey * 0.05;
         const double ridgeY = eaveY - storey * 0.33;
         QPainterPath r(QPointF(base.x() - roofW / 2, eaveY - storey * 0.14));
         r.quadTo(QPointF(base.x() - roofW * 0.3, eaveY), QPointF(base.x(), eaveY + storey * 0.03));
-        r.quadTo(QPointF(base.x() + roofW * 0.3, eaveY), QPointF(base.x() + roofW / 2, eaveY - storey * 0.14));
-        r.quadTo(QPointF(base.x() + roofW * 0.32, ridgeY + storey * 0.14), QPointF(base.x() + roofW * 0.22, ridgeY));
+        r.quadTo(QPointF(base.x() + roofW * 0.3, eaveY),
+                 QPointF(base.x() + roofW / 2, eaveY - storey * 0.14));
+        r.quadTo(QPointF(base.x() + roofW * 0.32, ridgeY + storey * 0.14),
+                 QPointF(base.x() + roofW * 0.22, ridgeY));
         r.lineTo(base.x() - roofW * 0.22, ridgeY);
-        r.quadTo(QPointF(base.x() - roofW * 0.32, ridgeY + storey * 0.14), QPointF(base.x() - roofW / 2, eaveY - storey * 0.14));
+        r.quadTo(QPointF(base.x() - roofW * 0.32, ridgeY + storey * 0.14),
+                 QPointF(base.x() - roofW / 2, eaveY - storey * 0.14));
         r.closeSubpath();
         fillPath(p, r, verticalGradient(ridgeY, eaveY, {{0, roof.lighter(130)}, {1, roof}}));
         y = ridgeY;
@@ -731,13 +815,13 @@ void pagoda(QPainter& p, QPointF base, double h, const QColor& wood, const QColo
     p.drawLine(QPointF(base.x(), y), QPointF(base.x(), y - spire));
     p.setPen(Qt::NoPen);
     p.setBrush(bronze);
-    for (int i = 0; i < 9; ++i) p.drawEllipse(QPointF(base.x(), y - spire * (0.15 + 0.07 * i)), h * 0.02, h * 0.006);
+    for (int i = 0; i < 9; ++i)
+        p.drawEllipse(QPointF(base.x(), y - spire * (0.15 + 0.07 * i)), h * 0.02, h * 0.006);
     p.drawEllipse(QPointF(base.x(), y - spire), h * 0.012, h * 0.012);
     p.restore();
 }
 
-void farmhouse(QPainter& p, QPointF base, double w, bool snowy, bool lit)
-{
+void farmhouse(QPainter& p, QPointF base, double w, bool snowy, bool lit) {
     const QColor wood("#4a3626");
     const QColor window = lit ? QColor("#ffcf6e") : QColor("#3b3f4a");
     // Ground floor
@@ -753,9 +837,11 @@ void farmhouse(QPainter& p, QPointF base, double w, bool snowy, bool lit)
     roof.lineTo(eaveL);
     roof.closeSubpath();
     if (snowy)
-        fillPath(p, roof, verticalGradient(apex.y(), eaveL.y(), {{0, QColor("#ffffff")}, {1, QColor("#cfdbeb")}}));
+        fillPath(p, roof,
+                 verticalGradient(apex.y(), eaveL.y(), {{0, QColor("#ffffff")}, {1, QColor("#cfdbeb")}}));
     else
-        fillPath(p, roof, verticalGradient(apex.y(), eaveL.y(), {{0, QColor("#9a7a4e")}, {1, QColor("#6d5236")}}));
+        fillPath(p, roof,
+                 verticalGradient(apex.y(), eaveL.y(), {{0, QColor("#9a7a4e")}, {1, QColor("#6d5236")}}));
     // Thatch shows under the snow along the eaves.
     p.fillRect(QRectF(eaveL.x(), eaveL.y() + w * 0.03, eaveR.x() - eaveL.x(), w * 0.03), QColor("#6d5236"));
     // Gable end with its storeys of windows
@@ -771,13 +857,15 @@ void farmhouse(QPainter& p, QPointF base, double w, bool snowy, bool lit)
         for (int i = 0; i < 3; ++i) {
             const double cell = half * 2 / 3;
             const QRectF win(base.x() - half + cell * i + cell * 0.15, y - w * 0.08, cell * 0.7, w * 0.07);
-            if (lit) glow(p, win.center(), w * 0.12, QColor(255, 190, 90, 70));
+            if (lit)
+                glow(p, win.center(), w * 0.12, QColor(255, 190, 90, 70));
             p.fillRect(win, window);
         }
     }
     for (int i = 0; i < 3; ++i) {
         const QRectF win(wall.left() + w * 0.08 + i * w * 0.26, wall.top() + w * 0.07, w * 0.18, w * 0.14);
-        if (lit) glow(p, win.center(), w * 0.2, QColor(255, 190, 90, 80));
+        if (lit)
+            glow(p, win.center(), w * 0.2, QColor(255, 190, 90, 80));
         p.fillRect(win, window);
         p.setPen(QPen(alpha(wood, 0.8), 0.8));
         p.drawLine(QPointF(win.center().x(), win.top()), QPointF(win.center().x(), win.bottom()));
@@ -785,8 +873,7 @@ void farmhouse(QPainter& p, QPointF base, double w, bool snowy, bool lit)
     }
 }
 
-void flyingBird(QPainter& p, QPointF c, double span, double flap, const QColor& colour)
-{
+void flyingBird(QPainter& p, QPointF c, double span, double flap, const QColor& colour) {
     // Two arched wings; flap moves the wing tips up (1) or down (-1).
     const double tipY = -span * 0.18 * flap;
     QPainterPath path(c + QPointF(-span / 2, tipY));
@@ -802,11 +889,11 @@ void flyingBird(QPainter& p, QPointF c, double span, double flap, const QColor& 
     p.restore();
 }
 
-void perchedBird(QPainter& p, QPointF feet, double s, bool facingLeft, const BirdColours& c)
-{
+void perchedBird(QPainter& p, QPointF feet, double s, bool facingLeft, const BirdColours& c) {
     p.save();
     p.translate(feet);
-    if (facingLeft) p.scale(-1, 1);
+    if (facingLeft)
+        p.scale(-1, 1);
     p.setPen(QPen(c.beak.darker(150), std::max(0.8, s * 0.03)));
     p.drawLine(QPointF(-0.04 * s, 0), QPointF(-0.02 * s, -0.14 * s));
     p.drawLine(QPointF(0.06 * s, 0), QPointF(0.05 * s, -0.14 * s));
@@ -857,8 +944,7 @@ void perchedBird(QPainter& p, QPointF feet, double s, bool facingLeft, const Bir
     p.restore();
 }
 
-void dragonfly(QPainter& p, QPointF c, double size, double rotation, const QColor& body)
-{
+void dragonfly(QPainter& p, QPointF c, double size, double rotation, const QColor& body) {
     p.save();
     p.translate(c);
     p.rotate(rotation);
@@ -869,7 +955,9 @@ void dragonfly(QPainter& p, QPointF c, double size, double rotation, const QColo
         p.drawEllipse(QPointF(size * 0.22, side * size * 0.3), size * 0.1, size * 0.28);
     }
     p.setPen(Qt::NoPen);
-    fillPath(p, taperedStroke(QPointF(size * 0.25, 0), QPointF(-size * 0.3, 0), QPointF(-size * 0.8, 0), size * 0.1, size * 0.05),
+    fillPath(p,
+             taperedStroke(QPointF(size * 0.25, 0), QPointF(-size * 0.3, 0), QPointF(-size * 0.8, 0),
+                           size * 0.1, size * 0.05),
              body);
     p.setBrush(body.darker(115));
     p.drawEllipse(QPointF(size * 0.3, 0), size * 0.09, size * 0.08);

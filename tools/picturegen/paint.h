@@ -73,13 +73,19 @@ void hills(QPainter& p, double baseY, double amplitude, int bumps, const QColor&
 void sun(QPainter& p, QPointF c, double r, const QColor& core, const QColor& rim, const QColor& halo);
 void fullMoon(QPainter& p, QPointF c, double r);
 void cloud(QPainter& p, QPointF c, double width, const QColor& light, const QColor& shade);
+// A heaped cloud from puffs: one soft body, each bulge lit from the upper left.
+void cumulus(QPainter& p, std::vector<Puff> puffs, const QColor& light, const QColor& shade);
 void wispCloud(QPainter& p, QPointF c, double width, double height, const QColor& top, const QColor& bottom);
 void stars(QPainter& p, const QRectF& area, int count, Rng& rng);
 void snowfall(QPainter& p, const QRectF& area, int count, double minR, double maxR, Rng& rng);
 void rain(QPainter& p, const QRectF& area, int count, double slant, const QColor& colour, Rng& rng);
 void shimmer(QPainter& p, const QRectF& area, int count, const QColor& colour, Rng& rng);
+// The sun's (or moon's) road on water, widening towards the viewer.
+void sunGlitter(QPainter& p, double x, double horizon, double maxHalfWidth, const QColor& colour, Rng& rng);
 void grassBlades(QPainter& p, QPointF base, double height, int count, double spread, const QColor& colour,
                  Rng& rng);
+// Gold-leaf folding screen, the backdrop of festive displays.
+void goldScreen(QPainter& p, double bottom, int panels);
 void mountFuji(QPainter& p, QPointF peak, double halfWidth, double height, const QColor& top,
                const QColor& foot);
 
@@ -113,6 +119,9 @@ void pineClump(QPainter& p, QPointF c, double r, const QColor& dark, const QColo
 void conifer(QPainter& p, QPointF base, double height, const QColor& colour, bool snowy);
 void bambooStalk(QPainter& p, double x, double top, double bottom, double width, const QColor& colour,
                  double nodeGap);
+// Susuki or reed: a bending stalk whose silky plume hangs the way it leans.
+void pampasGrass(QPainter& p, QPointF base, double height, double lean, const QColor& stalk,
+                 const QColor& plume, Rng& rng);
 void sunflower(QPainter& p, QPointF c, double r, double rotation);
 
 // ---- things -----------------------------------------------------------------
