@@ -1,0 +1,40 @@
+// One calendar click on the running main window: the day report pass over the data directory and the
+// repaint of the window, as a user waits for it. Runs in the working directory's data (the sample data).
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDate>
+
+#include "app/Application.h"
+#include "app/Daywick1.h"
+#include "app/MonthCalendar.h"
+
+namespace {
+
+daywick::TForm1* form = nullptr;
+
+void CalendarClick(benchmark::State& state) {
+    QDate day(2024, 1, 1);
+    for (auto _ : state) {
+        form->MonthCalendar1->setSelectedDate(day);
+        form->MonthCalendar1Click();
+        form->repaint();
+        day = day.addDays(1);
+    }
+}
+BENCHMARK(CalendarClick)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    daywick::ui::Application application(argc, argv);
+    daywick::TForm1 mainWindow(daywick::MainWindowServices::system());
+    mainWindow.show();
+    QCoreApplication::processEvents();
+    form = &mainWindow;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
