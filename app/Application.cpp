@@ -19,7 +19,7 @@ QString Application::title() {
     return QString::fromStdString(applicationTitle(QCoreApplication::applicationFilePath().toStdString()));
 }
 
-void Application::reportError(std::exception_ptr error) {
+void Application::reportError(const std::exception_ptr& error) {
     std::string message;
     try {
         std::rethrow_exception(error);

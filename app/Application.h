@@ -15,7 +15,7 @@ public:
     static QString title();
 
     /// Shows an error that left a handler in the application-wide error box; the program goes on.
-    static void reportError(std::exception_ptr error);
+    static void reportError(const std::exception_ptr& error);
 
     /// A last guard for errors that leave an event handler through Qt.
     bool notify(QObject* receiver, QEvent* event) override;

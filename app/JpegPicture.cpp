@@ -17,7 +17,7 @@ namespace daywick::ui {
 namespace {
 
 // A picture file bigger than this is refused rather than read into memory.
-constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
+constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024 * 1024;
 
 struct ErrorManager {
     jpeg_error_mgr standard;
@@ -87,9 +87,10 @@ bool decode(const std::vector<unsigned char>& bytes, QSize frame, QImage& pictur
         const std::size_t target_row = std::size_t{y} * out_h / height * out_w;
         for (unsigned x = 0; x < width; ++x) {
             const std::size_t target = target_row + std::size_t{x} * out_w / width;
-            sums[target * 3] += row[0][x * 3];
-            sums[target * 3 + 1] += row[0][x * 3 + 1];
-            sums[target * 3 + 2] += row[0][x * 3 + 2];
+            const JSAMPLE* pixel = row[0] + std::size_t{x} * 3;
+            sums[target * 3] += pixel[0];
+            sums[target * 3 + 1] += pixel[1];
+            sums[target * 3 + 2] += pixel[2];
             ++counts[target];
         }
     }

@@ -13,7 +13,7 @@ namespace daywick {
 namespace {
 
 // A record longer than this is checked over its first bytes only; no text column reaches that far.
-constexpr std::size_t kCheckedBytes = 64 * 1024;
+constexpr std::size_t kCheckedBytes = std::size_t{64} * 1024;
 
 struct TextColumn {
     std::size_t start;

@@ -18,7 +18,10 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert to CP932");
+        // (iconv_t)-1 is iconv_open's documented failure value.
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
+            throw std::runtime_error("iconv cannot convert to CP932");
+        }
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;

@@ -112,10 +112,8 @@ QPainterPath taperedStroke(QPointF a, QPointF control, QPointF b, double w0, dou
         right.push_back(pt - normal * half);
     }
     QPainterPath path(left.front());
-    for (size_t i = 1; i < left.size(); ++i)
-        path.lineTo(left[i]);
-    for (auto it = right.rbegin(); it != right.rend(); ++it)
-        path.lineTo(*it);
+    std::for_each(left.begin() + 1, left.end(), [&](const QPointF& q) { path.lineTo(q); });
+    std::for_each(right.rbegin(), right.rend(), [&](const QPointF& q) { path.lineTo(q); });
     path.closeSubpath();
     return path;
 }

@@ -325,6 +325,7 @@ void paintCosmos(QPainter& p, Rng& rng) {
         double r;
     };
     std::vector<Bloom> blooms;
+    blooms.reserve(22);
     for (int i = 0; i < 22; ++i)
         blooms.push_back({{rng.uniform(0, kWidth), rng.uniform(196, 226)}, rng.uniform(7, 11)});
     const Bloom front[] = {{{62, 150}, 30},  {{150, 112}, 26}, {{248, 140}, 32},

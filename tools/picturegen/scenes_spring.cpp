@@ -201,8 +201,7 @@ void carpStreamer(QPainter& p, QPointF mouth, double len, double h, const QColor
     shape.lineTo(mouth + QPointF(len * 1.02, -h * 0.5 + wave(1)));
     shape.lineTo(mouth + QPointF(len * 0.93, wave(0.93)));
     shape.lineTo(mouth + QPointF(len * 1.04, h * 0.42 + wave(1)));
-    for (auto it = bottom.rbegin(); it != bottom.rend(); ++it)
-        shape.lineTo(*it);
+    std::for_each(bottom.rbegin(), bottom.rend(), [&](const QPointF& q) { shape.lineTo(q); });
     shape.closeSubpath();
     fillPath(p, shape,
              verticalGradient(mouth.y() - h / 2, mouth.y() + h / 2,
@@ -575,8 +574,7 @@ void paintCarpStreamers(QPainter& p, Rng& rng) {
         QPainterPath strip(upper.front());
         for (const QPointF& q : upper)
             strip.lineTo(q);
-        for (auto it = lower.rbegin(); it != lower.rend(); ++it)
-            strip.lineTo(*it);
+        std::for_each(lower.rbegin(), lower.rend(), [&](const QPointF& q) { strip.lineTo(q); });
         strip.closeSubpath();
         fillPath(p, strip, bands[b]);
     }
@@ -617,6 +615,7 @@ void paintWisteria(QPainter& p, Rng& rng) {
         double x, top, len, width;
     };
     std::vector<Raceme> racemes;
+    racemes.reserve(30);
     for (int i = 0; i < 30; ++i)
         racemes.push_back(
             {rng.uniform(0, kWidth), rng.uniform(18, 40), rng.uniform(70, 190), rng.uniform(22, 32)});

@@ -487,9 +487,10 @@ void paintSeaAndThunderhead(QPainter& p, Rng& rng) {
         const double y = horizon - 26 - k * 24;
         const double half = 104 - k * 12;
         const double cx = 196 + k * 3;
-        for (int i = 0; i < 5 - k / 2; ++i)
+        const int puffs = 5 - k / 2;  // fewer puffs in each higher row
+        for (int i = 0; i < puffs; ++i)
             tower.push_back(
-                {{cx - half + 2 * half * (i + rng.uniform(0.2, 0.8)) / (5 - k / 2), y + rng.uniform(-5, 5)},
+                {{cx - half + 2 * half * (i + rng.uniform(0.2, 0.8)) / puffs, y + rng.uniform(-5, 5)},
                  rng.uniform(30, 40) - k * 2,
                  0});
     }

@@ -5,6 +5,7 @@
 #include <QRadialGradient>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace picturegen {
@@ -410,6 +411,7 @@ void paintKites(QPainter& p, Rng& rng) {
     p.rotate(-12);
     for (int side : {-1, 1}) {
         std::vector<QPointF> pts;
+        pts.reserve(8);
         for (int i = 0; i < 8; ++i)
             pts.emplace_back(side * (w / 2 - 4) + std::sin(i * 1.3 + side) * 8 + i * 3, h / 2 + i * 15);
         p.setPen(QPen(side < 0 ? QColor("#d9363e") : QColor("#2d4f8e"), 5, Qt::SolidLine, Qt::RoundCap));
@@ -458,8 +460,7 @@ void paintSnowyValley(QPainter& p, Rng& rng) {
     QPainterPath water(left.front());
     for (const QPointF& q : left)
         water.lineTo(q);
-    for (auto it = right.rbegin(); it != right.rend(); ++it)
-        water.lineTo(*it);
+    std::for_each(right.rbegin(), right.rend(), [&](const QPointF& q) { water.lineTo(q); });
     water.closeSubpath();
     fillPath(p, water, verticalGradient(178, 290, {{0, QColor("#7aa6c8")}, {1, QColor("#2c5f86")}}));
     p.save();

@@ -44,7 +44,7 @@ const char* findRecordEnd(const char* from, const char* to);
 /// Splits a file into records, keeping at most the first keepBytes bytes of each.
 class LineReader {
 public:
-    static constexpr std::size_t kDefaultBufferSize = 128 * 1024;
+    static constexpr std::size_t kDefaultBufferSize = std::size_t{128} * 1024;
 
     LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize = kDefaultBufferSize);
 
