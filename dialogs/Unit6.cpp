@@ -122,8 +122,7 @@ TForm6::TForm6(ReportSources sources, PrinterSource printers)
     setTabOrder(CheckBox2, CheckBox3);
     setTabOrder(CheckBox3, CheckBox4);
     setTabOrder(CheckBox4, CheckBox5);
-    setTabOrder(CheckBox5, GroupBox1);
-    setTabOrder(GroupBox1, Button1);
+    setTabOrder(CheckBox5, Button1);  // the frame takes no focus
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Memo1);
 
