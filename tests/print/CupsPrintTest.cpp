@@ -1,0 +1,119 @@
+// The print dialog on a real CUPS server, checked from inside: run by PrintThroughCups.sh, which starts the
+// server, makes a queue that writes each job to a PDF file its default printer, and names both here.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include "PdfText.h"
+#include "TempDir.h"
+#include "WidgetTestSupport.h"
+#include "app/SjisMemo.h"
+#include "dialogs/Unit6.h"
+
+namespace daywick {
+namespace {
+
+using testing::crlfLines;
+using testing::ModalAnswerer;
+using testing::S;
+
+// Runs one of CUPS's command-line tools against the test's server.
+void cupsTool(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    ASSERT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0)
+        << tool.toStdString() << ": " << process.readAllStandardError().toStdString();
+}
+
+bool jobsPending() {
+    QProcess lpstat;
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
+    lpstat.waitForFinished(30000);
+    return !lpstat.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// Waits for the job file to arrive and the queue to be empty again.
+bool waitForJob(const QString& file, int seconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < seconds * 1000) {
+        if (QFile(file).size() > 0 && !jobsPending()) return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+TEST(PrintThroughCups, PrintsThenReportsARefusedJobAndAMissingPrinter) {
+    const QString queue = qEnvironmentVariable("DAYWICK_CUPS_QUEUE");
+    const QString jobFile = qEnvironmentVariable("DAYWICK_CUPS_JOB_FILE");
+    ASSERT_FALSE(queue.isEmpty() || jobFile.isEmpty()) << "run by PrintThroughCups.sh, which sets up the server";
+
+    DaySelection dates;
+    dates.InitFromClock(FixedClock({{2001, 3, 5}, 9, 30, 0}));
+    dates.SelectFromCalendar({2001, 1, 8});
+    ui::SjisMemo events(nullptr), birthdays(nullptr), history(nullptr);
+    events.setBytes(crlfLines({S("  成人の日"), S("  鏡開きの準備")}));
+    TForm6 form({dates, events, birthdays, history});
+
+    // A print: the PDF that the queue writes has every line where it belongs. The queue is A4 with its
+    // printable area 18 points from the left and 36 from the top.
+    form.showWindow();
+    {
+        ModalAnswerer answerer;
+        form.Button1->click();
+        for (const testing::SeenBox& box : answerer.seen()) ADD_FAILURE() << box.text.toStdString();
+    }
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_TRUE(waitForJob(jobFile, 60)) << "no PDF arrived in " << jobFile.toStdString();
+    const testing::PdfText pdf = testing::readPdfText(jobFile);
+    EXPECT_EQ(pdf.pages, 1);
+    const QStringList texts = {"Daywick - この日はどんな日", "2001年01月08日", "何の日・行事", "成人の日",
+                               "鏡開きの準備", "誕生日・誕生花", "歴史・出来事", "Print date : 2001年03月05日"};
+    const std::vector<int> rows = {0, 1, 3, 4, 5, 7, 9, 11};
+    ASSERT_EQ(pdf.lines.size(), std::size_t(texts.size()));
+    for (std::size_t n = 0; n < pdf.lines.size(); ++n) {
+        EXPECT_EQ(pdf.lines[n].text, texts[int(n)]);
+        EXPECT_NEAR(pdf.lines[n].top, 36 + 14.4 * rows[n], 0.05) << n;
+    }
+    EXPECT_NEAR(pdf.lines[0].left, 18 + 28.8, 0.05);
+    EXPECT_NEAR(pdf.lines.back().left, 18 + 28.8, 0.05);
+
+    // A queue that refuses jobs: CUPS's answer in the error box, the dialog open, nothing printed.
+    QFile::remove(jobFile);
+    cupsTool(QStringLiteral("cupsreject"), {queue});
+    form.showWindow();
+    {
+        ModalAnswerer answerer;
+        form.Button1->click();
+        ASSERT_EQ(answerer.seen().size(), 1u);
+        const QString text = answerer.seen().front().text;
+        EXPECT_TRUE(text.startsWith("印刷できませんでした : ")) << text.toStdString();
+        EXPECT_TRUE(text.contains(queue)) << text.toStdString();
+        EXPECT_EQ(answerer.seen().front().icon, QMessageBox::Critical);
+    }
+    EXPECT_TRUE(form.isVisible());
+    QTest::qWait(2000);
+    EXPECT_FALSE(QFile::exists(jobFile));
+    cupsTool(QStringLiteral("cupsaccept"), {queue});
+
+    // No printer at all.
+    cupsTool(QStringLiteral("lpadmin"), {"-x", queue});
+    {
+        ModalAnswerer answerer;
+        form.Button1->click();
+        ASSERT_EQ(answerer.seen().size(), 1u);
+        EXPECT_EQ(answerer.seen().front().text, "デフォルト プリンタが存在しません.");
+    }
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.Memo1->bytes().substr(0, 12), S("Daywick - こ"));
+    QTest::qWait(1000);
+    EXPECT_FALSE(QFile::exists(jobFile));
+}
+
+}  // namespace
+}  // namespace daywick
