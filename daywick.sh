@@ -7,8 +7,10 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev fonts-ipafont-gothic
-              cups-client)
-test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev)
+              cups-client libcups2-dev)
+# Printing is tested through a CUPS server the test starts itself, with the real program under Xvfb.
+test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev
+               cups cups-filters poppler-utils xvfb openbox xdotool)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -5,6 +5,7 @@
 #include "app/Daywick1.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
+#include "dialogs/Unit6.h"
 
 int main(int argc, char** argv) {
     daywick::ui::Application application(argc, argv);
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
     daywick::TForm1 form1(daywick::MainWindowServices::system());
     daywick::TForm2 form2;
     daywick::TForm3 form3;
-    form1.setSecondaryWindows({&form2, &form3, nullptr, nullptr});
+    daywick::TForm6 form6({form1.dates(), *form1.Memo2, *form1.Memo1, *form1.Memo3});
+    form1.setSecondaryWindows({&form2, &form3, nullptr, &form6});
 
     form1.show();
     return application.exec();
