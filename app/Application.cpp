@@ -19,6 +19,8 @@ QString Application::title() {
     return QString::fromStdString(applicationTitle(QCoreApplication::applicationFilePath().toStdString()));
 }
 
+QString Application::productVersion() { return QStringLiteral(DAYWICK_PRODUCT_VERSION); }
+
 void Application::reportError(const std::exception_ptr& error) {
     std::string message;
     try {

@@ -14,6 +14,9 @@ public:
     /// The caption of the program's message boxes: the program file's name, by the title rule.
     static QString title();
 
+    /// The product's version, beside the program file's own (applicationVersion(), 3.1.0.0).
+    static QString productVersion();
+
     /// Shows an error that left a handler in the application-wide error box; the program goes on.
     static void reportError(const std::exception_ptr& error);
 

@@ -79,9 +79,13 @@ QFrame* makeBevel(QWidget* parent, const QRect& place) {
     return bevel;
 }
 
-QDate toQDate(const CivilDate& date) { return QDate(date.year, date.month, date.day); }
+QDate toQDate(const CivilDate& date) {
+    return QDate(date.year, date.month, date.day);
+}
 
-std::string designator(const QString& text) { return ui::toSjis(text).value_or(std::string()); }
+std::string designator(const QString& text) {
+    return ui::toSjis(text).value_or(std::string());
+}
 
 }  // namespace
 
@@ -94,8 +98,9 @@ MainWindowServices MainWindowServices::system() {
 }
 
 TForm1::TForm1(MainWindowServices services)
-    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
       services_(std::move(services)) {
     // The clock designators come from the user's locale, read once at start-up.
     const QLocale locale = QLocale::system();
@@ -141,9 +146,11 @@ void TForm1::buildControls() {
     Bevel1 = makeBevel(client, {352, 56, 161, 145});
     MonthCalendar1 = new ui::MonthCalendar(client, toQDate(services_.clock->now().date));
     MonthCalendar1->setGeometry(520, 56, 162, 143);
-    Label2 = makeHeading(client, {8, 216, 132, 19}, QStringLiteral("誕生日・誕生花"), QColor(0xFF, 0x64, 0xB1));
+    Label2 =
+        makeHeading(client, {8, 216, 132, 19}, QStringLiteral("誕生日・誕生花"), QColor(0xFF, 0x64, 0xB1));
     Memo1 = makePanel(client, {8, 240, 321, 193}, QColor(0xFF, 0xA2, 0xD0));
-    Label3 = makeHeading(client, {344, 216, 112, 19}, QStringLiteral("歴史・出来事"), QColor(0xFF, 0x7B, 0x7B));
+    Label3 =
+        makeHeading(client, {344, 216, 112, 19}, QStringLiteral("歴史・出来事"), QColor(0xFF, 0x7B, 0x7B));
     Memo3 = makePanel(client, {344, 240, 345, 193}, QColor(0xFF, 0xAE, 0xAE));
 
     // Keyboard order: calendar, birthdays, events, history (the two lines take no focus).
@@ -155,7 +162,8 @@ void TForm1::buildControls() {
 void TForm1::buildMenu() {
     auto addItem = [this](QMenu* menu, const QString& caption, void (TForm1::*handler)()) {
         QAction* action = menu->addAction(caption);
-        connect(action, &QAction::triggered, this, [this, handler] { ui::runHandler([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { ui::runHandler([this, handler] { (this->*handler)(); }); });
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
@@ -198,8 +206,9 @@ void TForm1::FormCreate() {
 void TForm1::loadPicture() {
     const int number = services_.drawPicture();
     const std::string path = picturePath(pictureBaseDir_.toStdString(), number);
-    Image1->setPixmap(QPixmap::fromImage(ui::loadJpeg(path, Image1->size())
-                                             .scaled(Image1->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    Image1->setPixmap(
+        QPixmap::fromImage(ui::loadJpeg(path, Image1->size())
+                               .scaled(Image1->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 void TForm1::Hyoji() {
@@ -231,10 +240,13 @@ void TForm1::MonthCalendar1Click() {
     StaticText2->setText(fromSjis(dates_.StatusText()));
 }
 
-void TForm1::Timer1Timer() { StaticText1->setText(fromSjis(clockLine(services_.clock->now(), morning_, afternoon_))); }
+void TForm1::Timer1Timer() {
+    StaticText1->setText(fromSjis(clockLine(services_.clock->now(), morning_, afternoon_)));
+}
 
 void TForm1::Exit1Click() {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("終了しますか"), QMessageBox::NoButton);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("終了しますか"),
+                    QMessageBox::NoButton);
     // One role for both keeps them in this order whatever the desktop's button order is.
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::ActionRole);
     QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::ActionRole);
@@ -242,30 +254,43 @@ void TForm1::Exit1Click() {
     box.setEscapeButton(cancel);
     box.setFont(QApplication::font("QMessageBox"));
     // Two buttons of one width, centred under the question.
-    if (auto* buttons = box.findChild<QDialogButtonBox*>()) buttons->setCenterButtons(true);
+    if (auto* buttons = box.findChild<QDialogButtonBox*>())
+        buttons->setCenterButtons(true);
     const int width = std::max(yes->sizeHint().width(), cancel->sizeHint().width());
     yes->setFixedWidth(width);
     cancel->setFixedWidth(width);
     box.adjustSize();
     box.move(QGuiApplication::primaryScreen()->availableGeometry().center() - box.rect().center());
     box.exec();
-    if (box.clickedButton() == yes) close();
+    if (box.clickedButton() == yes)
+        close();
 }
 
 void TForm1::Print1Click() {
-    if (windows_.print) windows_.print->showWindow();
+    if (windows_.print)
+        windows_.print->showWindow();
 }
 
 void TForm1::N2Click() {
-    if (windows_.birthday) windows_.birthday->showWindow();
+    if (windows_.birthday)
+        windows_.birthday->showWindow();
 }
 
 void TForm1::Help2Click() {
-    if (windows_.help) windows_.help->showWindow();
+    if (windows_.help)
+        windows_.help->showWindow();
 }
 
 void TForm1::About1Click() {
-    if (windows_.about) windows_.about->showWindow();
+    if (windows_.about)
+        windows_.about->showWindow();
+}
+
+bool TForm1::event(QEvent* event) {
+    // Active with no control focused: the first control in tab order that takes the focus is the calendar.
+    if (event->type() == QEvent::WindowActivate && !focusWidget())
+        MonthCalendar1->setFocus(Qt::ActiveWindowFocusReason);
+    return QMainWindow::event(event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -94,6 +94,7 @@ public:
     QAction* About1;
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -115,6 +115,11 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
 
 TEST_F(MainWindow, StartsOnTodayWithItsReportAndAPicture) {
     auto form = start();
+    EXPECT_EQ(QCoreApplication::applicationVersion(), "3.1.0.0");
+    EXPECT_EQ(ui::Application::productVersion(), "1.0.0.0");
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_TRUE(form->MonthCalendar1->isAncestorOf(QApplication::focusWidget()));
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
     EXPECT_EQ(form->dates().startup(), (DateTexts{"2000", "01", "10"}));
     EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 1, 10));
