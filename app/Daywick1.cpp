@@ -286,13 +286,6 @@ void TForm1::About1Click() {
         windows_.about->showWindow();
 }
 
-bool TForm1::event(QEvent* event) {
-    // Active with no control focused: the first control in tab order that takes the focus is the calendar.
-    if (event->type() == QEvent::WindowActivate && !focusWidget())
-        MonthCalendar1->setFocus(Qt::ActiveWindowFocusReason);
-    return QMainWindow::event(event);
-}
-
 void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, whichever other windows are open.
     event->accept();

@@ -94,7 +94,6 @@ public:
     QAction* About1;
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
