@@ -1,0 +1,137 @@
+#include "dialogs/Unit4.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/Application.h"
+#include "app/JapaneseFonts.h"
+#include "app/MessageBoxes.h"
+#include "app/SjisText.h"
+#include "daywick/append.h"
+#include "daywick/birthday.h"
+#include "daywick/datafile.h"
+#include "daywick/dates.h"
+
+namespace daywick {
+
+namespace {
+
+const QColor kDateBoxColour(0xA8, 0xFF, 0xA8);
+const QColor kNameBoxColour(0xFF, 0xFF, 0xA8);
+
+const Clock& machineClock() {
+    static const SystemClock clock;
+    return clock;
+}
+
+QLineEdit* makeBox(QWidget* parent, const QRect& place, const QColor& background) {
+    auto* box = new QLineEdit(parent);
+    box->setGeometry(place);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, background);
+    box->setPalette(palette);
+    return box;
+}
+
+// A caption of fixed size, its text at the top left as the window's layout places it.
+QLabel* makeCaption(QWidget* parent, const QRect& place, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(place);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const QRect& place, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(place);
+    button->setFont(ui::pGothicFont(12));
+    // Like every button of the program, a focused one takes Enter; neither is a default button, so Enter in a
+    // box presses nothing.
+    button->setAutoDefault(true);
+    return button;
+}
+
+// The bytes a number box holds. A character with no Shift_JIS form becomes "?", as the Windows conversion
+// does: it is no digit either way, and the error box can still show the rest of what was typed.
+std::string numberBoxBytes(const QString& text) {
+    if (auto bytes = ui::toSjis(text))
+        return *bytes;
+    std::string bytes;
+    for (const char32_t character : text.toUcs4())
+        bytes += ui::toSjis(QString::fromUcs4(&character, 1)).value_or("?");
+    return bytes;
+}
+
+}  // namespace
+
+TForm4::TForm4() : TForm4(machineClock()) {}
+
+TForm4::TForm4(const Clock& clock)
+    : SecondaryWindow(QStringLiteral("誕生日登録"), {325, 191}, {146, 120}), clock_(clock) {
+    setFont(ui::pGothicFont(16));
+
+    // Built in tab order.
+    Edit1 = makeBox(this, {32, 48, 89, 24}, kDateBoxColour);
+    Edit1->setToolTip(QStringLiteral("西暦４桁または和暦アルファベット+年(H10)のように入力して下さい"));
+    // Digits and era letters are typed directly, without conversion.
+    Edit1->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhPreferNumbers);
+    Label1 = makeCaption(this, {128, 56, 25, 25}, QStringLiteral("年"));
+    Edit2 = makeBox(this, {152, 48, 49, 24}, kDateBoxColour);
+    Label2 = makeCaption(this, {208, 56, 33, 17}, QStringLiteral("月"));
+    Edit3 = makeBox(this, {240, 48, 41, 24}, kDateBoxColour);
+    Label3 = makeCaption(this, {288, 56, 25, 17}, QStringLiteral("日"));
+    Label4 = makeCaption(this, {40, 112, 49, 25}, QStringLiteral("名前"));
+    Label4->setFont(ui::pGothicFont(19));
+    Label4->setBackgroundRole(QPalette::Button);
+    Label4->setAutoFillBackground(true);
+    // The name is typed in Japanese, so the box keeps the input method on (Qt has no way to ask for
+    // Hiragana).
+    Edit4 = makeBox(this, {104, 112, 153, 24}, kNameBoxColour);
+    Button1 = makeButton(this, {120, 152, 75, 25}, QStringLiteral("登録"));
+    Button2 = makeButton(this, {224, 152, 75, 25}, QStringLiteral("キャンセル"));
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, Edit3);
+    setTabOrder(Edit3, Edit4);
+    setTabOrder(Edit4, Button1);
+    setTabOrder(Button1, Button2);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button2Click(); }); });
+
+    ui::runHandler([this] { FormCreate(); });
+}
+
+void TForm4::FormCreate() {
+    Edit1->clear();
+    Edit2->clear();
+    Edit3->clear();
+    Edit4->clear();
+}
+
+void TForm4::Button1Click() {
+    // A conversion error or a failed append leaves through here to the error box, with the boxes as typed.
+    const BirthdayEntry entry = checkBirthday({numberBoxBytes(Edit1->text()), numberBoxBytes(Edit2->text()),
+                                               numberBoxBytes(Edit3->text()), ui::toSjis(Edit4->text())},
+                                              clock_);
+    if (entry.verdict != BirthdayVerdict::Accepted) {
+        ui::showPlainMessage(birthdayMessage(entry.verdict));
+        // A wrong date leaves the focus where it was; a name to fix gets it.
+        if (entry.verdict != BirthdayVerdict::DateOutOfRange)
+            Edit4->setFocus();
+        return;
+    }
+    appendLine(kBirthdayFile, entry.record);
+    // The record is on the disk: only now is what the user typed let go.
+    Edit1->clear();
+    Edit2->clear();
+    Edit3->clear();
+    Edit4->clear();
+    Edit1->setFocus();
+}
+
+void TForm4::Button2Click() {
+    close();
+}
+
+}  // namespace daywick

@@ -1,0 +1,108 @@
+#include "daywick/birthday.h"
+
+#include <cstdio>
+
+#include "daywick/intconv.h"
+#include "daywick/sjis.h"
+
+namespace daywick {
+
+namespace {
+
+constexpr std::string_view kYearMark = "\x94\x4E";  // "年"
+constexpr std::string_view kCrLf = "\r\n";
+
+// The era letters and what turns an era year into a Western one: year 1 of each era is its first year.
+std::optional<std::int32_t> eraOffset(char letter) {
+    switch (letter) {
+        case 'M':
+        case 'm':
+            return 1867;  // 明治
+        case 'T':
+        case 't':
+            return 1911;  // 大正
+        case 'S':
+        case 's':
+            return 1925;  // 昭和
+        case 'H':
+        case 'h':
+            return 1988;  // 平成
+        case 'R':
+        case 'r':
+            return 2018;  // 令和
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::int32_t birthYear(std::string_view yearBox) {
+    if (const auto offset = yearBox.empty() ? std::nullopt : eraOffset(yearBox[0])) {
+        // Only the two bytes after the letter are the era year; anything after them is not read.
+        return *offset + strToInt(yearBox.substr(1, 2));
+    }
+    return strToInt(yearBox);
+}
+
+bool isUsableName(std::string_view name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (isLeadByte(byte) && i + 1 < name.size()) {
+            ++i;  // a trail byte is never a control character, whatever its value
+            continue;
+        }
+        // A line break would split the record, and a Ctrl-Z would end the file for every reader.
+        if (byte < 0x20 || byte == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+std::string birthdayRecord(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view name) {
+    // Four year digits even before 1000: the reader takes bytes 5-8 as the year of every record.
+    char head[40];
+    std::snprintf(head, sizeof head, "%02d%02d%04d", static_cast<int>(month), static_cast<int>(day),
+                  static_cast<int>(year));
+    std::string record(head);
+    record.append(kYearMark);
+    record.append(name);
+    record.append(kCrLf);
+    return record;
+}
+
+BirthdayEntry checkBirthday(const BirthdayBoxes& boxes, const Clock& clock) {
+    // Every conversion comes before any range test, so a bad box is named even when another is out of range.
+    const std::int32_t year = birthYear(boxes.year);
+    const std::int32_t month = strToInt(boxes.month);
+    const std::int32_t day = strToInt(boxes.day);
+    // Read at each click: the dialog may stay open across New Year.
+    const int currentYear = clock.now().date.year;
+
+    // The day is not checked against its month: 31 February is registered.
+    if (year < 0 || year > currentYear || month < 1 || month > 12 || day < 1 || day > 31) {
+        return {BirthdayVerdict::DateOutOfRange, {}};
+    }
+    // Blanks are a name; only a box with nothing in it is not.
+    if (boxes.name && boxes.name->empty())
+        return {BirthdayVerdict::NameMissing, {}};
+    if (!boxes.name || !isUsableName(*boxes.name))
+        return {BirthdayVerdict::NameUnusable, {}};
+    return {BirthdayVerdict::Accepted, birthdayRecord(year, month, day, *boxes.name)};
+}
+
+std::string birthdayMessage(BirthdayVerdict verdict) {
+    switch (verdict) {
+        case BirthdayVerdict::DateOutOfRange:
+            return sjis("正しく年月日を入力して下さい ");
+        case BirthdayVerdict::NameMissing:
+            return sjis("名前を入力して下さい ");
+        case BirthdayVerdict::NameUnusable:
+            return sjis("名前に使えない文字が含まれています ");
+        case BirthdayVerdict::Accepted:
+            break;
+    }
+    return {};
+}
+
+}  // namespace daywick

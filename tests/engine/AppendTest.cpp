@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include "TempDir.h"
+#include "daywick/append.h"
+#include "daywick/datafile.h"
+#include "daywick/errors.h"
+
+namespace daywick {
+namespace {
+
+using testing::S;
+using testing::TempDir;
+
+const std::string kLine =
+    "0102"
+    "1990"
+    "\x94\x4E"
+    "\x8E\x52\x93\x63\r\n";  // 01021990年山田 CR LF
+
+// The file after one append to a file that held before.
+std::string afterAppend(const std::string& before, const std::string& line = kLine) {
+    TempDir dir;
+    dir.write(kBirthdayFile, before);
+    appendLine(dir.str() + "/" + kBirthdayFile, line);
+    return dir.read(kBirthdayFile);
+}
+
+// The errno of a failed append, or 0.
+int appendError(const std::string& path, const AppendCalls& calls = {}) {
+    try {
+        appendLine(path, kLine, calls);
+        return 0;
+    } catch (const InOutError& error) {
+        return error.code();
+    }
+}
+
+// Runs body in a child process; its result is the child's exit status, or 200 + the signal that killed it.
+int inChild(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        int status = 199;
+        try {
+            status = body();
+        } catch (...) {
+        }
+        ::_exit(status);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
+}
+
+int openDescriptors() {
+    int count = 0;
+    DIR* dir = ::opendir("/proc/self/fd");
+    while (::readdir(dir))
+        ++count;
+    ::closedir(dir);
+    return count;
+}
+
+TEST(AppendLine, PutsTheLineOnALineOfItsOwn) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"0101a\r\n", "0101a\r\n" + kLine},
+        {"", kLine},                         // an empty file gets no empty record before the line
+        {"0101a", "0101a\r\n" + kLine},      // no line end: one is put in, or the line would be glued on
+        {"0101a\n", "0101a\n\r\n" + kLine},  // a lone LF is no line end for the reader
+        {"0101a\r", "0101a\r" + kLine},      // a lone CR is one
+        {"0101a\r\n\r\n", "0101a\r\n\r\n" + kLine},
+        {S("0101a表"), S("0101a表") + "\r\n" + kLine},  // a trail byte 0x5C at the end is no line end either
+    };
+    for (const auto& [before, after] : rows)
+        EXPECT_EQ(afterAppend(before), after) << before;
+}
+
+TEST(AppendLine, CutsCtrlZAndWhatFollowsItWithinTheLast128Bytes) {
+    const std::string body = "0101a\r\n";
+    const std::string junk127(127, 'j');
+    const std::pair<std::string, std::string> rows[] = {
+        {body + "\x1A", body + kLine},
+        {"0101a\x1A", "0101a\r\n" + kLine},  // cut, then the line end that went with it is missing
+        {body + "\x1Ajunk\r\n", body + kLine},
+        {body + "b\x1A"
+                "c\x1A"
+                "d",
+         body + "b\r\n" + kLine},  // from the first Ctrl-Z on
+        {"\x1A", kLine},
+        {body + "\x1A" + junk127, body + kLine},  // the Ctrl-Z is the first of the last 128 bytes
+        {body + "\x1A" + junk127 + "j",
+         body + "\x1A" + junk127 + "j\r\n" + kLine},  // 129th from the end: kept
+    };
+    for (const auto& [before, after] : rows)
+        EXPECT_EQ(afterAppend(before), after) << before;
+}
+
+TEST(AppendLine, NeverCreatesTheFile) {
+    TempDir dir;
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    try {
+        appendLine(path, kLine);
+        FAIL() << "appended to a missing file";
+    } catch (const InOutError& error) {
+        EXPECT_EQ(error.code(), ENOENT);
+        EXPECT_STREQ(error.what(), S("ファイルが見つかりません").c_str());
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(AppendLine, ReadOnlyFileIsRefusedAndLeftAlone) {
+    TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+    const std::string before = "0101a\r\n";
+    dir.write(kBirthdayFile, before);
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    ::chmod(path.c_str(), 0444);
+    // Root may write anything, so the append runs as nobody.
+    const int error = inChild([&] {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 198;
+        return appendError(path);
+    });
+    EXPECT_EQ(error, EACCES);
+    EXPECT_EQ(dir.read(kBirthdayFile), before);
+    EXPECT_EQ(inOutMessage(EACCES), S("ファイルへのアクセスが拒否されました"));
+}
+
+TEST(AppendLine, RefusesWhatIsNotARegularFile) {
+    TempDir dir;
+    const std::string fifo = dir.str() + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.path() / "directory");
+    std::filesystem::create_symlink("/dev/null", dir.path() / "null");
+    // A FIFO would block an open for writing until a reader comes, and a write into it would be lost.
+    EXPECT_EQ(appendError(fifo), EACCES);
+    EXPECT_EQ(appendError(dir.str() + "/directory"), EACCES);
+    EXPECT_EQ(appendError(dir.str() + "/null"), EACCES);
+}
+
+TEST(AppendLine, ClosesTheFileOnEveryWayOut) {
+    TempDir dir;
+    dir.write(kBirthdayFile, "0101a\r\n");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    const int before = openDescriptors();
+    appendLine(path, kLine);
+    EXPECT_EQ(openDescriptors(), before);
+    AppendCalls failing;
+    failing.fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    EXPECT_EQ(appendError(path, failing), EIO);
+    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_EQ(appendError(dir.str() + "/missing"), ENOENT);
+    EXPECT_EQ(openDescriptors(), before);
+}
+
+// A write that stops after a few bytes because the file may grow no further: a real short write from the
+// kernel, in a child process with a small file size limit. The file must come back exactly as it was.
+TEST(AppendLine, WriteCutShortInTheMiddleLeavesTheFileAsItWas) {
+    const std::string body = S("01011950年山田花子\r\n01011960年鈴木一郎");
+    struct Row {
+        std::string before;
+        off_t room;     // bytes the file may grow by
+        bool cutShort;  // whether some bytes fit before the write stops
+    };
+    const Row rows[] = {
+        {body + "\r\n", 5, true},  // part of the line is written
+        {body, 1, true},           // only the CR of the line end that goes before the line
+        {body, 9, true},           // the line end and part of the line
+        {body + "\r\n\x1A" + std::string(5, 'j'), 0,
+         true},  // the line takes the cut tail's place, then stops
+        {body + "\r\n\x1A"
+                "j",
+         0, true},
+        {body + "\r\n", 0, false},  // not one byte fits
+    };
+    static ssize_t firstWrite;
+    AppendCalls recording;
+    recording.pwrite = [](int fd, const void* bytes, std::size_t size, off_t offset) {
+        const ssize_t n = ::pwrite(fd, bytes, size, offset);
+        if (firstWrite == -2)
+            firstWrite = n < 0 ? -1 : n;
+        return n;
+    };
+    for (const Row& row : rows) {
+        TempDir dir;
+        dir.write(kBirthdayFile, row.before);
+        const std::string path = dir.str() + "/" + kBirthdayFile;
+        const int status = inChild([&] {
+            // Ignored, as the program does, so that the write fails with EFBIG instead of ending the process.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlim_t limit = static_cast<rlim_t>(row.before.size()) + static_cast<rlim_t>(row.room);
+            const rlimit fileSize{limit, limit};
+            if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
+                return 197;
+            firstWrite = -2;
+            const int error = appendError(path, recording);
+            // 1: the first write was cut short, as wanted; 2: it wrote nothing.
+            return error == EFBIG ? (firstWrite > 0 ? 1 : 2) : 100 + error;
+        });
+        EXPECT_EQ(status, row.cutShort ? 1 : 2) << row.before;
+        EXPECT_EQ(dir.read(kBirthdayFile), row.before);
+    }
+}
+
+// The faults a healthy local disk does not give on demand, made by replacing one call.
+namespace faults {
+int writes = 0;
+ssize_t halfThenDiskFull(int fd, const void* bytes, std::size_t size, off_t offset) {
+    if (writes++ == 0)
+        return ::pwrite(fd, bytes, size / 2, offset);
+    errno = ENOSPC;
+    return -1;
+}
+int fsyncFails(int) {
+    errno = EIO;
+    return -1;
+}
+// As on a network file system, the close reports that the data could not be written back.
+int closeFails(int fd) {
+    ::close(fd);
+    errno = EIO;
+    return -1;
+}
+}  // namespace faults
+
+TEST(AppendLine, FailedWriteFlushOrCloseLeavesTheFileAsItWas) {
+    AppendCalls diskFull, flushFails, closeFails;
+    diskFull.pwrite = faults::halfThenDiskFull;
+    flushFails.fsync = faults::fsyncFails;
+    closeFails.close = faults::closeFails;
+    const std::pair<AppendCalls, int> cases[] = {{diskFull, ENOSPC}, {flushFails, EIO}, {closeFails, EIO}};
+    const std::string befores[] = {"0101a\r\n", "0101a",
+                                   "0101a\r\n\x1A"
+                                   "junk",
+                                   ""};
+    for (const auto& [calls, code] : cases) {
+        for (const std::string& before : befores) {
+            TempDir dir;
+            dir.write(kBirthdayFile, before);
+            faults::writes = 0;
+            EXPECT_EQ(appendError(dir.str() + "/" + kBirthdayFile, calls), code) << before;
+            EXPECT_EQ(dir.read(kBirthdayFile), before) << code;
+        }
+    }
+    EXPECT_EQ(inOutMessage(ENOSPC), S("ディスクがいっぱいです"));
+}
+
+TEST(AppendLine, WaitsForAnotherAppendToFinish) {
+    TempDir dir;
+    dir.write(kBirthdayFile, "0101a\r\n");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    const int holder = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(holder);  // the lock belongs to the open file, which the child shares until it lets go
+        ::_exit(appendError(path));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    int status = 0;
+    EXPECT_EQ(::waitpid(pid, &status, WNOHANG), 0) << "the append did not wait for the lock";
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n");
+    // The other copy's line lands while we wait, without a line end: ours must still go on a line of its own.
+    testing::writeFile(path, "0101a\r\n0101b");
+    ::close(holder);
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n0101b\r\n" + kLine);
+}
+
+TEST(AppendLine, TwoProcessesAppendingAtOnceKeepEveryLineWhole) {
+    TempDir dir;
+    dir.write(kBirthdayFile, "");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    constexpr int kPerProcess = 200;
+    auto lineOf = [](int process, int n) {
+        // Lengths vary, so that a line written over another would show.
+        return "0101"
+               "1990"
+               "\x94\x4E"
+               "p" +
+               std::to_string(process) + "n" + std::to_string(n) +
+               std::string(static_cast<std::size_t>(n % 37), 'x') + "\r\n";
+    };
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    pid_t children[2];
+    for (int process = 0; process < 2; ++process) {
+        children[process] = ::fork();
+        if (children[process] == 0) {
+            ::close(start[1]);
+            char go;
+            if (::read(start[0], &go, 1) != 0)
+                ::_exit(196);  // both begin when the pipe closes
+            for (int n = 0; n < kPerProcess; ++n) {
+                try {
+                    appendLine(path, lineOf(process, n));
+                } catch (...) {
+                    ::_exit(195);
+                }
+            }
+            ::_exit(0);
+        }
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+
+    std::multiset<std::string> expected;
+    for (int process = 0; process < 2; ++process) {
+        for (int n = 0; n < kPerProcess; ++n)
+            expected.insert(lineOf(process, n));
+    }
+    const std::string text = dir.read(kBirthdayFile);
+    std::multiset<std::string> found;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find("\r\n", at);
+        ASSERT_NE(end, std::string::npos) << "the file does not end in a line end";
+        found.insert(text.substr(at, end + 2 - at));
+        at = end + 2;
+    }
+    EXPECT_EQ(found, expected);
+}
+
+}  // namespace
+}  // namespace daywick
