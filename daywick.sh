@@ -8,7 +8,10 @@ cd "$(dirname "$(readlink -f "$0")")"
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev fonts-ipafont-gothic
               cups-client)
-test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev)
+# The installed tree's tests validate the menu entry, the metainfo and the manual pages and look at files;
+# dpkg-dev computes the Debian package's dependencies.
+test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev
+               desktop-file-utils appstream groff-base file dpkg-dev)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
