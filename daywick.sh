@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # The two everyday commands of Daywick's developers, on Debian 12:
 #   ./daywick.sh run    install what the program needs, build it, start it on your own copy of the sample data
-#   ./daywick.sh test   install what the tests need, build (normal and sanitizer builds), run the whole suite
+#   ./daywick.sh test   install what the tests need, build (normal and sanitizer builds), run the whole suite,
+#                       fuzz every fuzz target for 30 seconds, run the valgrind and clang-tidy checks
 # Packages are installed with apt-get, through sudo when not run as root.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev fonts-ipafont-gothic
               cups-client libcups2-dev)
-# Printing is tested through a CUPS server the test starts itself, with the real program under Xvfb.
+# Printing is tested through a CUPS server the test starts itself, with the real program under Xvfb; the
+# installed tree's tests validate the menu entry, the metainfo and the manual pages, and dpkg-dev computes the
+# Debian package's dependencies; clang builds the fuzz targets, and the static checks use clang-tidy and
+# valgrind.
 test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev
-               cups cups-filters poppler-utils xvfb openbox xdotool)
+               cups cups-filters poppler-utils xvfb openbox xdotool
+               desktop-file-utils appstream groff-base file dpkg-dev
+               clang libclang-rt-14-dev clang-tidy valgrind)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -51,6 +57,12 @@ test)
     ctest --preset release
     build asan -DBUILD_TESTING=ON
     ctest --preset asan
+    # The fuzz targets: their seed corpora replayed, then each fuzzed for a while (DAYWICK_FUZZ_SECONDS).
+    build fuzz
+    tests/fuzz/run.sh build/fuzz "${DAYWICK_FUZZ_SECONDS:-30}"
+    # Start-up and calendar clicks under valgrind, and clang-tidy over the program's code.
+    tests/static/valgrind.sh build/release
+    tests/static/clang-tidy.sh build/release
     ;;
 *)
     echo "usage: ./daywick.sh run | ./daywick.sh test" >&2

@@ -11,6 +11,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Daywick"));
     setApplicationVersion(QStringLiteral(DAYWICK_FILE_VERSION));
     setOrganizationName(QStringLiteral("Daywick"));
+    // The menu entry's id: Wayland desktops match the window to the entry, and so to its name and icon, by it.
+    setDesktopFileName(QStringLiteral(DAYWICK_APP_ID));
     installJapaneseFonts();
     setFont(pGothicFont(12));
 }

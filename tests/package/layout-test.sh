@@ -1,0 +1,64 @@
+#!/bin/bash
+# layout-test.sh PREFIX SOURCE_DIR BUILD_DIR: the installed tree under PREFIX holds exactly Daywick's files,
+# in their places, with their modes, the sample data and icons as the checkout has them, and a launcher that
+# depends on no build tree.
+set -euo pipefail
+prefix=$1 source=$2 build=$3
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+expected=(
+    bin/daywick bin/daywick-report libexec/daywick/Daywick
+    share/applications/org.example.daywick.desktop share/metainfo/org.example.daywick.metainfo.xml
+    share/man/man1/daywick.1.gz share/man/man1/daywick-report.1.gz
+    share/icons/hicolor/scalable/apps/daywick.svg
+)
+sizes=(16 22 24 32 48 64 128 256)
+for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/daywick.png"); done
+data=(Event.txt Monthly.txt Tanjyou.txt Hana.txt History.txt Readme.txt)
+for n in $(seq -w 0 36); do data+=("Picture/image0$n.jpg"); done
+for file in "${data[@]}"; do expected+=("share/daywick/$file"); done
+
+# Exactly these files: a stray install (a test program, a library's headers) would ship in the package.
+installed=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
+diff <(printf '%s\n' "${expected[@]}" | sort) - <<<"$installed" \
+    || fail "the installed files differ from the list above (< expected, > installed)"
+
+mode() { stat -c %a "$prefix/$1" 2>/dev/null || echo missing; }
+for program in bin/daywick bin/daywick-report libexec/daywick/Daywick; do
+    [ "$(mode "$program")" = 755 ] || fail "$program has mode $(mode "$program"), not 755"
+done
+for file in "${expected[@]}"; do
+    case $file in bin/* | libexec/*) continue ;; esac
+    [ "$(mode "$file")" = 644 ] || fail "$file has mode $(mode "$file"), not 644"
+done
+file -b "$prefix/libexec/daywick/Daywick" | grep -q '^ELF' || fail "libexec/daywick/Daywick is not a program"
+file -b "$prefix/bin/daywick" | grep -q 'shell script' || fail "bin/daywick is not the launcher script"
+
+for file in "${data[@]}"; do
+    cmp -s "$source/data/$file" "$prefix/share/daywick/$file" || fail "share/daywick/$file is not data/$file"
+done
+cmp -s "$source/resources/icons/daywick.svg" "$prefix/share/icons/hicolor/scalable/apps/daywick.svg" \
+    || fail "the scalable icon differs from resources/icons/daywick.svg"
+for size in "${sizes[@]}"; do
+    icon=share/icons/hicolor/${size}x${size}/apps/daywick.png
+    file -b "$prefix/$icon" | grep -q "PNG image data, $size x $size," || fail "$icon is not $size x $size"
+done
+for page in daywick daywick-report; do
+    gzip -t "$prefix/share/man/man1/$page.1.gz" 2>/dev/null || fail "$page.1.gz is not gzip-compressed"
+done
+
+# What the menu entry names must be there: its command in bin, its icon in hicolor.
+entry=$prefix/share/applications/org.example.daywick.desktop
+exec_name=$(sed -n 's/^Exec=//p' "$entry")
+icon_name=$(sed -n 's/^Icon=//p' "$entry")
+[ -x "$prefix/bin/$exec_name" ] || fail "the menu entry runs '$exec_name', which is not in bin"
+[ -f "$prefix/share/icons/hicolor/48x48/apps/$icon_name.png" ] || fail "no icon $icon_name in hicolor"
+
+# The installed launcher finds the program and the sample data relative to itself, never in the build tree.
+if grep -qF -e "$build" -e "$source" "$prefix/bin/daywick"; then
+    fail "the installed launcher names the build or source tree"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "layout of $prefix: ${#expected[@]} files as expected"
