@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -108,6 +109,12 @@ TForm1::TForm1(MainWindowServices services)
     afternoon_ = designator(locale.pmText());
 
     setWindowTitle(QStringLiteral("Daywick"));
+    // The program's icon, for the title bar and the task bar of every window.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 256}) {
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/daywick.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
     buildControls();
     buildMenu();
     setFixedSize(696, 441 + menuBar()->sizeHint().height());

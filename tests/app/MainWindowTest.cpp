@@ -67,6 +67,7 @@ protected:
 TEST_F(MainWindow, LayoutCaptionsAndColours) {
     auto form = start();
     EXPECT_EQ(form->windowTitle(), "Daywick");
+    EXPECT_EQ(QApplication::windowIcon().pixmap(48, 48).size(), QSize(48, 48));
     EXPECT_EQ(form->centralWidget()->size(), QSize(696, 441));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
