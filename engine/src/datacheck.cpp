@@ -146,8 +146,10 @@ void checkFile(const std::string& dataDir, const FileLayout& layout, std::vector
 
         InputFile file(path);
         LineReader reader(file, kCheckedBytes);
-        std::string_view record;
-        for (long line = 1; reader.next(record); ++line) {
+        long line = 0;
+        while (const std::optional<std::string_view> next = reader.next()) {
+            const std::string_view record = *next;
+            ++line;
             if (record.empty()) {
                 report(line, layout.birthdays ? sjis("空の行です（誕生日のファイルでは毎回の表示が失敗します）")
                                               : sjis("空の行です"));

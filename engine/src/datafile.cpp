@@ -11,8 +11,8 @@
 
 #include "daywick/errors.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace daywick {
@@ -63,12 +63,13 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
 namespace {
 
 constexpr char kCtrlZ = 0x1A;
+constexpr std::size_t kPageSize = 4096;
 
 bool isStop(char byte) {
     return byte == '\r' || byte == kCtrlZ;
 }
 
-#if defined(__SSE2__)
+#if defined(__x86_64__)
 // Bit i set when bytes[i] is a CR or a Ctrl-Z, for sixteen bytes.
 std::uint64_t stopsIn16(const char* bytes) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
@@ -76,12 +77,47 @@ std::uint64_t stopsIn16(const char* bytes) {
                                       _mm_cmpeq_epi8(block, _mm_set1_epi8(kCtrlZ)));
     return static_cast<std::uint32_t>(_mm_movemask_epi8(hits));
 }
+
+void scanWordsSse2(const char* bytes, std::size_t words, std::uint64_t* stops) {
+    for (std::size_t w = 0; w < words; ++w, bytes += 64) {
+        stops[w] = stopsIn16(bytes) | stopsIn16(bytes + 16) << 16 | stopsIn16(bytes + 32) << 32 |
+                   stopsIn16(bytes + 48) << 48;
+    }
+}
+
+__attribute__((target("avx2"))) void scanWordsAvx2(const char* bytes, std::size_t words,
+                                                   std::uint64_t* stops) {
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i ctrlZ = _mm256_set1_epi8(kCtrlZ);
+    for (std::size_t w = 0; w < words; ++w, bytes += 64) {
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
+        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 32));
+        const auto lowHits = static_cast<std::uint32_t>(
+            _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(low, cr), _mm256_cmpeq_epi8(low, ctrlZ))));
+        const auto highHits = static_cast<std::uint32_t>(_mm256_movemask_epi8(
+            _mm256_or_si256(_mm256_cmpeq_epi8(high, cr), _mm256_cmpeq_epi8(high, ctrlZ))));
+        stops[w] = std::uint64_t{highHits} << 32 | lowHits;
+    }
+}
+
+// The wider registers where the processor has them.
+void (*const scanWords)(const char*, std::size_t,
+                        std::uint64_t*) = __builtin_cpu_supports("avx2") ? scanWordsAvx2 : scanWordsSse2;
+#else
+void scanWords(const char* bytes, std::size_t words, std::uint64_t* stops) {
+    for (std::size_t w = 0; w < words; ++w, bytes += 64) {
+        std::uint64_t word = 0;
+        for (std::size_t i = 0; i < 64; ++i)
+            word |= std::uint64_t{isStop(bytes[i])} << i;
+        stops[w] = word;
+    }
+}
 #endif
 
 }  // namespace
 
 const char* findRecordEnd(const char* from, const char* to) {
-#if defined(__SSE2__)
+#if defined(__x86_64__)
     for (; to - from >= 16; from += 16) {
         if (const std::uint64_t hits = stopsIn16(from))
             return from + __builtin_ctzll(hits);
@@ -94,39 +130,43 @@ const char* findRecordEnd(const char* from, const char* to) {
     return to;
 }
 
-void LineReader::scanChunk() {
-    chunk_ = nextChunk_;
-    const char* bytes = buffer_.data() + chunk_;
-    const std::size_t available = end_ - chunk_;
-    std::uint64_t stops = 0;
-    if (available >= 64) {
-#if defined(__SSE2__)
-        stops = stopsIn16(bytes) | stopsIn16(bytes + 16) << 16 | stopsIn16(bytes + 32) << 32 |
-                stopsIn16(bytes + 48) << 48;
-#else
-        for (std::size_t i = 0; i < 64; ++i)
-            stops |= std::uint64_t{isStop(bytes[i])} << i;
-#endif
-        nextChunk_ = chunk_ + 64;
-    } else {
-        for (std::size_t i = 0; i < available; ++i)
-            stops |= std::uint64_t{isStop(bytes[i])} << i;
-        nextChunk_ = end_;
-    }
-    stops_ = stops;
-}
-
 LineReader::LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize)
-    : file_(file), keep_(keepBytes), buffer_(std::max<std::size_t>(bufferSize, 1)) {}
+    : file_(file),
+      keep_(keepBytes),
+      storage_(std::max<std::size_t>(bufferSize, 1) + kPageSize),
+      bufferSize_(std::max<std::size_t>(bufferSize, 1)),
+      stops_((bufferSize_ + 63) / 64) {
+    const auto start = reinterpret_cast<std::uintptr_t>(storage_.data());
+    buffer_ = storage_.data() + (kPageSize - start % kPageSize) % kPageSize;
+}
 
 bool LineReader::fill() {
     pos_ = 0;
     end_ = 0;
+    word_ = 0;
+    words_ = 0;
     if (textEnded_)
         return false;
-    end_ = file_.read(buffer_.data(), buffer_.size());
+    end_ = file_.read(buffer_, bufferSize_);
     textEnded_ = end_ == 0;
+    // The map of the block's CR and Ctrl-Z bytes: whole words at once, the last partial word byte by byte.
+    const std::size_t whole = end_ / 64;
+    scanWords(buffer_, whole, stops_.data());
+    words_ = whole;
+    if (end_ % 64 != 0) {
+        std::uint64_t last = 0;
+        for (std::size_t i = whole * 64; i < end_; ++i)
+            last |= std::uint64_t{isStop(buffer_[i])} << (i % 64);
+        stops_[whole] = last;
+        words_ = whole + 1;
+    }
     return end_ > 0;
+}
+
+void LineReader::forgetStopsBefore(std::size_t position) {
+    word_ = position / 64;
+    if (word_ < words_)
+        stops_[word_] &= ~((std::uint64_t{1} << (position % 64)) - 1);
 }
 
 void LineReader::keepHead(const char* bytes, std::size_t length) {
@@ -134,18 +174,15 @@ void LineReader::keepHead(const char* bytes, std::size_t length) {
         carry_.append(bytes, std::min(length, keep_ - carry_.size()));
 }
 
-bool LineReader::nextSlowly(std::string_view& head) {
-    // Whatever happens here, the fast path starts its scan afresh at the new position.
-    struct RescanAfter {
+std::optional<std::string_view> LineReader::nextSlowly() {
+    // Whatever happens here, the fast path goes on from the new position.
+    struct GoOnFromHere {
         LineReader& reader;
-        ~RescanAfter() {
-            reader.stops_ = 0;
-            reader.nextChunk_ = reader.pos_;
-        }
-    } rescan{*this};
+        ~GoOnFromHere() { reader.forgetStopsBefore(reader.pos_); }
+    } goOn{*this};
     for (;;) {
         if (pos_ == end_ && !fill())
-            return false;
+            return std::nullopt;
         if (std::exchange(skipLineFeed_, false) && buffer_[pos_] == '\n') {
             ++pos_;
             continue;
@@ -155,34 +192,34 @@ bool LineReader::nextSlowly(std::string_view& head) {
     if (buffer_[pos_] == kCtrlZ) {
         textEnded_ = true;
         end_ = pos_;
-        return false;
+        words_ = 0;
+        return std::nullopt;
     }
     carry_.clear();
     bool carried = false;
     for (;;) {
-        const char* start = buffer_.data() + pos_;
-        const char* stop = findRecordEnd(start, buffer_.data() + end_);
+        const char* start = buffer_ + pos_;
+        const char* stop = findRecordEnd(start, buffer_ + end_);
         const auto length = static_cast<std::size_t>(stop - start);
-        if (stop == buffer_.data() + end_) {
+        if (stop == buffer_ + end_) {
             // The record goes on in the next block, or ends with the file: keep only its head.
             keepHead(start, length);
             carried = true;
             if (fill())
                 continue;
-            head = carry_;
-            return true;
+            return std::string_view(carry_);
         }
+        std::string_view head(start, std::min(length, keep_));
         if (carried) {
             keepHead(start, length);
             head = carry_;
-        } else {
-            head = std::string_view(start, std::min(length, keep_));
         }
         if (*stop == kCtrlZ) {
             // Ctrl-Z ends the text, as in files written by old editors: nothing behind it is read.
             textEnded_ = true;
-            end_ = pos_ = static_cast<std::size_t>(stop - buffer_.data());
-            return true;
+            end_ = pos_ = static_cast<std::size_t>(stop - buffer_);
+            words_ = 0;
+            return head;
         }
         pos_ += length + 1;
         if (pos_ == end_) {
@@ -190,7 +227,7 @@ bool LineReader::nextSlowly(std::string_view& head) {
         } else if (buffer_[pos_] == '\n') {
             ++pos_;
         }
-        return true;
+        return head;
     }
 }
 

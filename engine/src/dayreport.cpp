@@ -25,7 +25,8 @@ constexpr std::size_t kHistoryMonth = 6, kHistoryDay = 9, kHistoryText = 13, kHi
 
 // Keys are two bytes; this runs for every record of every file, so it compares them directly.
 bool hasKey(std::string_view record, std::size_t column, const std::string& key) {
-    return key.size() == 2 && record.size() > column && record[column - 1] == key[0] && record[column] == key[1];
+    return key.size() == 2 && record.size() > column && record[column - 1] == key[0] &&
+           record[column] == key[1];
 }
 
 bool isMarkerRecord(std::string_view record) {
@@ -33,18 +34,38 @@ bool isMarkerRecord(std::string_view record) {
     return marker == kYearUnknown || marker == kBeforeEra;
 }
 
-// The age in the selected year, when it is worth showing. Every record's year field is converted, matching or
-// not, so a bad record is found on every day.
-std::optional<int> shownAge(std::string_view record, int selectedYear) {
-    if (isMarkerRecord(record)) return std::nullopt;
-    const std::int64_t age = std::int64_t{selectedYear} - strToInt(column(record, kBirthYear, kBirthYearBytes));
-    // Nobody is shown as a hundred or more, nor as not yet born.
-    if (age >= 100 || age < 0) return std::nullopt;
+// The birth year of a record, or nothing for a marker record. Every record's year field is converted,
+// matching or not, so that a bad record is found on every day; four plain digits, the common case, are read
+// at once, anything else goes by the full grammar.
+std::optional<std::int32_t> birthYearOf(std::string_view record) {
+    if (record.size() >= kBirthYear - 1 + kBirthYearBytes) {
+        const auto digit = [&](std::size_t at) {
+            return static_cast<unsigned>(static_cast<unsigned char>(record[at]) - '0');
+        };
+        const unsigned d0 = digit(4), d1 = digit(5), d2 = digit(6), d3 = digit(7);
+        if (d0 < 10 && d1 < 10 && d2 < 10 && d3 < 10) {
+            return static_cast<std::int32_t>(d0 * 1000 + d1 * 100 + d2 * 10 + d3);
+        }
+    }
+    if (isMarkerRecord(record))
+        return std::nullopt;
+    return strToInt(column(record, kBirthYear, kBirthYearBytes));
+}
+
+// The age in the selected year, when it is worth showing: nobody is shown as a hundred or more, nor as not
+// yet born.
+std::optional<int> shownAge(std::optional<std::int32_t> birthYear, int selectedYear) {
+    if (!birthYear)
+        return std::nullopt;
+    const std::int64_t age = std::int64_t{selectedYear} - *birthYear;
+    if (age >= 100 || age < 0)
+        return std::nullopt;
     return static_cast<int>(age);
 }
 
 std::string formatAge(std::optional<int> age) {
-    if (!age) return {};
+    if (!age)
+        return {};
     static const std::string years = sjis("歳)");
     return "(" + std::to_string(*age) + years;
 }
@@ -54,8 +75,8 @@ template <typename OnRecord>
 void eachRecord(const std::string& dataDir, const char* name, std::size_t keepBytes, OnRecord onRecord) {
     InputFile file(dataPath(dataDir, name));
     LineReader reader(file, keepBytes);
-    std::string_view record;
-    while (reader.next(record)) onRecord(record);
+    while (const std::optional<std::string_view> record = reader.next())
+        onRecord(*record);
 }
 
 // Holidays whose date moves with the weekday or changed by law.
@@ -74,19 +95,26 @@ void appendMovableHolidays(const DateTexts& selected, ReportTarget& target) {
 
     std::string_view sportsDay;
     if (year >= 2022) {
-        if (month == 10 && secondMonday) sportsDay = "スポーツの日";
+        if (month == 10 && secondMonday)
+            sportsDay = "スポーツの日";
     } else if (year == 2021) {
-        if (month == 7 && day == 23) sportsDay = "スポーツの日";
+        if (month == 7 && day == 23)
+            sportsDay = "スポーツの日";
     } else if (year == 2020) {
-        if (month == 7 && day == 24) sportsDay = "スポーツの日";
+        if (month == 7 && day == 24)
+            sportsDay = "スポーツの日";
     } else if (year >= 2000) {
-        if (month == 10 && secondMonday) sportsDay = "体育の日";
+        if (month == 10 && secondMonday)
+            sportsDay = "体育の日";
     } else if (year >= 1966) {
-        if (month == 10 && day == 10) sportsDay = "体育の日";
+        if (month == 10 && day == 10)
+            sportsDay = "体育の日";
     }
 
-    if (comingOfAge) target.append(Panel::Events, std::string(kIndent) + sjis("成人の日") + std::string(kCrLf));
-    if (!sportsDay.empty()) target.append(Panel::Events, std::string(kIndent) + sjis(sportsDay) + std::string(kCrLf));
+    if (comingOfAge)
+        target.append(Panel::Events, std::string(kIndent) + sjis("成人の日") + std::string(kCrLf));
+    if (!sportsDay.empty())
+        target.append(Panel::Events, std::string(kIndent) + sjis(sportsDay) + std::string(kCrLf));
 }
 
 }  // namespace
@@ -103,7 +131,9 @@ std::string& PanelTexts::operator[](Panel panel) {
     return history;
 }
 
-const std::string& PanelTexts::operator[](Panel panel) const { return const_cast<PanelTexts&>(*this)[panel]; }
+const std::string& PanelTexts::operator[](Panel panel) const {
+    return const_cast<PanelTexts&>(*this)[panel];
+}
 
 void PanelTexts::clear() {
     events.clear();
@@ -111,7 +141,9 @@ void PanelTexts::clear() {
     history.clear();
 }
 
-std::string ageText(std::string_view record, int selectedYear) { return formatAge(shownAge(record, selectedYear)); }
+std::string ageText(std::string_view record, int selectedYear) {
+    return formatAge(shownAge(birthYearOf(record), selectedYear));
+}
 
 void Hyoji(const DateTexts& selected, const std::string& dataDir, ReportTarget& target) {
     const std::string& month = selected.month;
@@ -119,7 +151,8 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, ReportTarget& 
     std::string piece;
     auto append = [&](Panel panel, std::initializer_list<std::string_view> parts) {
         piece.clear();
-        for (std::string_view part : parts) piece.append(part);
+        for (std::string_view part : parts)
+            piece.append(part);
         piece.append(kCrLf);
         target.append(panel, piece);
     };
@@ -133,20 +166,23 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, ReportTarget& 
     appendMovableHolidays(selected, target);
 
     eachRecord(dataDir, kMonthlyFile, kMonthlyText - 1 + kMonthlyTextBytes, [&](std::string_view record) {
-        if (hasKey(record, 1, day)) append(Panel::Events, {kIndent, column(record, kMonthlyText, kMonthlyTextBytes)});
+        if (hasKey(record, 1, day))
+            append(Panel::Events, {kIndent, column(record, kMonthlyText, kMonthlyTextBytes)});
     });
 
     const int selectedYear = strToInt(selected.year);
     const std::string yearSeparator = " ";
     eachRecord(dataDir, kBirthdayFile, kBirthName - 1 + kBirthNameBytes, [&](std::string_view record) {
-        const std::optional<int> age = shownAge(record, selectedYear);
-        if (!hasKey(record, 1, month) || !hasKey(record, 3, day)) return;
+        const std::optional<std::int32_t> birthYear = birthYearOf(record);
+        if (!hasKey(record, 1, month) || !hasKey(record, 3, day))
+            return;
         if (isMarkerRecord(record)) {
             // A marker record shows its own text, one blank in.
             append(Panel::Birthdays, {" ", column(record, kBirthYear, kMarkerTextBytes)});
         } else {
             append(Panel::Birthdays, {kIndent, column(record, kBirthYear, 6), yearSeparator,
-                                      column(record, kBirthName, kBirthNameBytes), formatAge(age)});
+                                      column(record, kBirthName, kBirthNameBytes),
+                                      formatAge(shownAge(birthYear, selectedYear))});
         }
     });
 
@@ -159,8 +195,8 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, ReportTarget& 
     static const std::string yearMark = sjis("年 ");
     eachRecord(dataDir, kHistoryFile, kHistoryText - 1 + kHistoryTextBytes, [&](std::string_view record) {
         if (hasKey(record, kHistoryMonth, month) && hasKey(record, kHistoryDay, day)) {
-            append(Panel::History,
-                   {kIndent, column(record, 1, 4), yearMark, column(record, kHistoryText, kHistoryTextBytes)});
+            append(Panel::History, {kIndent, column(record, 1, 4), yearMark,
+                                    column(record, kHistoryText, kHistoryTextBytes)});
         }
     });
 }

@@ -23,8 +23,7 @@ std::vector<std::string> records(const std::string& bytes, std::size_t keep = 10
     InputFile file(dir.str() + "/f.txt");
     LineReader reader(file, keep, bufferSize);
     std::vector<std::string> out;
-    std::string_view head;
-    while (reader.next(head)) out.emplace_back(head);
+    while (const auto head = reader.next()) out.emplace_back(*head);
     return out;
 }
 

@@ -49,8 +49,7 @@ std::vector<std::string> readerRecords(const std::string& path, std::size_t keep
     daywick::InputFile file(path);
     daywick::LineReader reader(file, keep, bufferSize);
     std::vector<std::string> records;
-    std::string_view head;
-    while (reader.next(head)) records.emplace_back(head);
+    while (const auto head = reader.next()) records.emplace_back(*head);
     return records;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,44 +49,48 @@ public:
 
     LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize = kDefaultBufferSize);
 
-    /// The next record's first bytes; false after the last record.
-    bool next(std::string_view& head) {
-        // Every byte of every data file passes through here. The common case, a record ended by a CR inside
-        // the buffer with a byte after it, is found through a bit mask of the CR and Ctrl-Z bytes of 64 bytes
-        // at a time, and stays inline.
+    /// The next record's first bytes; nothing after the last record.
+    std::optional<std::string_view> next() {
+        // Every byte of every data file passes through here. Each block read is scanned once for its CR and
+        // Ctrl-Z bytes into a bit map; the common case, a record ended by a CR inside the block with a byte
+        // after it, is then found from the map and stays inline.
         if (!skipLineFeed_) {
-            while (stops_ == 0 && nextChunk_ < end_)
-                scanChunk();
-            if (stops_ != 0) {
-                const std::size_t stop = chunk_ + static_cast<std::size_t>(__builtin_ctzll(stops_));
+            while (word_ < words_ && stops_[word_] == 0)
+                ++word_;
+            if (word_ < words_) {
+                const std::size_t stop =
+                    word_ * 64 + static_cast<std::size_t>(__builtin_ctzll(stops_[word_]));
                 if (buffer_[stop] == '\r' && stop + 1 < end_) {
-                    stops_ &= stops_ - 1;
+                    stops_[word_] &= stops_[word_] - 1;
                     const std::size_t length = stop - pos_;
-                    head = std::string_view(buffer_.data() + pos_, length < keep_ ? length : keep_);
+                    const std::string_view head(buffer_ + pos_, length < keep_ ? length : keep_);
                     pos_ = stop + 1;
                     if (buffer_[pos_] == '\n')
                         ++pos_;
-                    return true;
+                    return head;
                 }
             }
         }
-        return nextSlowly(head);
+        return nextSlowly();
     }
 
 private:
-    bool nextSlowly(std::string_view& head);
+    std::optional<std::string_view> nextSlowly();
     bool fill();
-    void scanChunk();
+    void forgetStopsBefore(std::size_t position);
     void keepHead(const char* bytes, std::size_t length);
 
     InputFile& file_;
     std::size_t keep_;
-    std::vector<char> buffer_;
+    std::vector<char> storage_;
+    char* buffer_;  // within storage_, at a page boundary: the kernel copies into it faster
+    std::size_t bufferSize_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    std::size_t chunk_ = 0;      // where the 64 bytes that stops_ describes begin
-    std::size_t nextChunk_ = 0;  // where the next 64 bytes to scan begin
-    std::uint64_t stops_ = 0;    // bit i: buffer_[chunk_ + i] is a CR or a Ctrl-Z not yet passed
+    std::vector<std::uint64_t>
+        stops_;                  // bit i of word w: buffer_[w * 64 + i] is a CR or Ctrl-Z not yet passed
+    std::size_t word_ = 0;       // the first word of stops_ that may hold a bit
+    std::size_t words_ = 0;      // the words that describe the block in the buffer
     bool textEnded_ = false;     // the file's end or a Ctrl-Z was reached: nothing more is read
     bool skipLineFeed_ = false;  // a CR ended the last block: an LF first in the next one belongs to it
     std::string carry_;          // the head of a record that crosses a block boundary
