@@ -48,8 +48,14 @@ std::int32_t birthYear(std::string_view yearBox) {
 bool isUsableName(std::string_view name) {
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto byte = static_cast<unsigned char>(name[i]);
-        if (isLeadByte(byte) && i + 1 < name.size()) {
-            ++i;  // a trail byte is never a control character, whatever its value
+        if (isLeadByte(byte)) {
+            // A two-byte character needs a proper second byte: a line break or a Ctrl-Z after a first byte
+            // would still break the record.
+            if (i + 1 >= name.size())
+                return false;
+            const auto second = static_cast<unsigned char>(name[++i]);
+            if (second < 0x40 || second == 0x7F || second > 0xFC)
+                return false;
             continue;
         }
         // A line break would split the record, and a Ctrl-Z would end the file for every reader.

@@ -137,6 +137,9 @@ TEST(BirthdayRegistration, NamesAreWrittenAsTypedUnlessTheyWouldBreakTheFile) {
          false},  // Ctrl-Z would end the file for every reader
         {std::string("a\0b", 3), false},
         {"a\x7F", false},
+        {"a\x82\nb", false},  // a first byte does not make a line break part of a character
+        {"a\x82\x1A", false},
+        {"a\x82", false},  // a character cut in half
     };
     for (const auto& [name, usable] : names) {
         EXPECT_EQ(isUsableName(name), usable) << name;
