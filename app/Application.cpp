@@ -11,7 +11,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Daywick"));
     setApplicationVersion(QStringLiteral(DAYWICK_FILE_VERSION));
     setOrganizationName(QStringLiteral("Daywick"));
-    // The menu entry's id: Wayland desktops match the window to the entry, and so to its name and icon, by it.
+    // The menu entry's id: Wayland desktops match the window to the entry, and so to its name and icon, by
+    // it.
     setDesktopFileName(QStringLiteral(DAYWICK_APP_ID));
     installJapaneseFonts();
     setFont(pGothicFont(12));
@@ -21,7 +22,9 @@ QString Application::title() {
     return QString::fromStdString(applicationTitle(QCoreApplication::applicationFilePath().toStdString()));
 }
 
-QString Application::productVersion() { return QStringLiteral(DAYWICK_PRODUCT_VERSION); }
+QString Application::productVersion() {
+    return QStringLiteral(DAYWICK_PRODUCT_VERSION);
+}
 
 void Application::reportError(const std::exception_ptr& error) {
     std::string message;

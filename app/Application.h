@@ -24,7 +24,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-/// Runs one handler; an error that leaves it goes to the error box, and the program goes on with the next event.
+/// Runs one handler; an error that leaves it goes to the error box, and the program goes on with the next
+/// event.
 template <typename Handler>
 void runHandler(Handler&& handler) noexcept {
     try {

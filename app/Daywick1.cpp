@@ -261,36 +261,30 @@ void TForm1::Exit1Click() {
     box.setEscapeButton(cancel);
     box.setFont(QApplication::font("QMessageBox"));
     // Two buttons of one width, centred under the question.
-    if (auto* buttons = box.findChild<QDialogButtonBox*>())
-        buttons->setCenterButtons(true);
+    if (auto* buttons = box.findChild<QDialogButtonBox*>()) buttons->setCenterButtons(true);
     const int width = std::max(yes->sizeHint().width(), cancel->sizeHint().width());
     yes->setFixedWidth(width);
     cancel->setFixedWidth(width);
     box.adjustSize();
     box.move(QGuiApplication::primaryScreen()->availableGeometry().center() - box.rect().center());
     box.exec();
-    if (box.clickedButton() == yes)
-        close();
+    if (box.clickedButton() == yes) close();
 }
 
 void TForm1::Print1Click() {
-    if (windows_.print)
-        windows_.print->showWindow();
+    if (windows_.print) windows_.print->showWindow();
 }
 
 void TForm1::N2Click() {
-    if (windows_.birthday)
-        windows_.birthday->showWindow();
+    if (windows_.birthday) windows_.birthday->showWindow();
 }
 
 void TForm1::Help2Click() {
-    if (windows_.help)
-        windows_.help->showWindow();
+    if (windows_.help) windows_.help->showWindow();
 }
 
 void TForm1::About1Click() {
-    if (windows_.about)
-        windows_.about->showWindow();
+    if (windows_.about) windows_.about->showWindow();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

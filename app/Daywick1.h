@@ -1,9 +1,9 @@
 #pragma once
 // Daywick's main window.
 //
-// The program is made of three layers: the engine (daywick/, no Qt: the selected date, the five data files and
-// the day report pass `Hyoji`), the windows (this one, the splash window in app/, the secondary windows in
-// dialogs/) and the command-line report in tools/. A click on a day flows so:
+// The program is made of three layers: the engine (daywick/, no Qt: the selected date, the five data files
+// and the day report pass `Hyoji`), the windows (this one, the splash window in app/, the secondary windows
+// in dialogs/) and the command-line report in tools/. A click on a day flows so:
 //   MonthCalendar1 (press and release inside it) -> TForm1::MonthCalendar1Click
 //     -> DaySelection::SelectFromCalendar     the calendar's date becomes the selected date's three texts
 //     -> Memo1, Memo2, Memo3 cleared
@@ -34,10 +34,10 @@ namespace daywick {
 
 /// What the main window takes from the machine; tests put their own in its place.
 struct MainWindowServices {
-    const Clock* clock = nullptr;          // the local time
-    std::function<void()> beep;            // the system's default beep
-    std::function<int()> drawPicture;      // a picture number from 0 to 36
-    static MainWindowServices system();    // the real clock, beep and a clock-seeded generator
+    const Clock* clock = nullptr;        // the local time
+    std::function<void()> beep;          // the system's default beep
+    std::function<int()> drawPicture;    // a picture number from 0 to 36
+    static MainWindowServices system();  // the real clock, beep and a clock-seeded generator
 };
 
 /// The secondary windows the menu shows; each may be missing until it exists.

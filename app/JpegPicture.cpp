@@ -24,7 +24,9 @@ struct ErrorManager {
     std::jmp_buf failed;
 };
 
-[[noreturn]] void onError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->failed, 1); }
+[[noreturn]] void onError(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->failed, 1);
+}
 
 // libjpeg warns about damaged or truncated data and goes on with grey; a damaged picture is an error here.
 void onMessage(j_common_ptr info, int level) {
@@ -80,7 +82,8 @@ bool decode(const std::vector<unsigned char>& bytes, QSize frame, QImage& pictur
     const unsigned out_h = std::min(height, wanted_h);
     sums.assign(std::size_t{out_w} * out_h * 3, 0);
     counts.assign(std::size_t{out_w} * out_h, 0);
-    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, width * 3, 1);
+    JSAMPARRAY row =
+        (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, width * 3, 1);
     while (info.output_scanline < height) {
         const unsigned y = info.output_scanline;
         jpeg_read_scanlines(&info, row, 1);

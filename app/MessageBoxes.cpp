@@ -21,7 +21,8 @@ void centreOnScreen(QWidget& box) {
 }  // namespace
 
 void showErrorBox(std::string_view message) {
-    QMessageBox box(QMessageBox::Critical, Application::title(), fromSjis(errorBoxText(message)), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, Application::title(), fromSjis(errorBoxText(message)),
+                    QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

@@ -83,7 +83,8 @@ bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::ChildAdded:
             // Editors and menus that the control makes later are watched too.
-            if (auto* added = static_cast<QChildEvent*>(event)->child(); added->isWidgetType()) watchMouseIn(added);
+            if (auto* added = static_cast<QChildEvent*>(event)->child(); added->isWidgetType())
+                watchMouseIn(added);
             break;
         case QEvent::MouseButtonPress: {
             auto* mouse = static_cast<QMouseEvent*>(event);

@@ -10,6 +10,8 @@ QString fromSjis(std::string_view bytes) {
     return text;
 }
 
-std::optional<std::string> toSjis(const QString& text) { return utf8ToSjis(text.toStdString()); }
+std::optional<std::string> toSjis(const QString& text) {
+    return utf8ToSjis(text.toStdString());
+}
 
 }  // namespace daywick::ui

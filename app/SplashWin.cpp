@@ -10,8 +10,7 @@
 
 namespace daywick {
 
-TForm5::TForm5()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+TForm5::TForm5() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setFixedSize(450, 338);
     move(QGuiApplication::primaryScreen()->geometry().center() - rect().center());
     setBackgroundRole(QPalette::Button);

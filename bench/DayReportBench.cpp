@@ -29,7 +29,8 @@ void runPass(benchmark::State& state, const std::string& dir) {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (const char* big = std::getenv("DAYWICK_BENCH_DATA")) {
-        benchmark::RegisterBenchmark("DayReportPass/big", runPass, std::string(big))->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("DayReportPass/big", runPass, std::string(big))
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("DayReportPass/sample", runPass, std::string(DAYWICK_SAMPLE_DATA))
         ->Unit(benchmark::kMicrosecond);

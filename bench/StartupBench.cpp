@@ -4,6 +4,8 @@
 //   daywick-bench-startup [ROUNDS]      runs both kinds ROUNDS times each, alternately, and prints medians
 //   daywick-bench-startup --full|--bare one start of that kind (what the rounds run)
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLabel>
@@ -16,8 +18,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "app/Application.h"
@@ -32,8 +32,9 @@ void buildBareWindow(QMainWindow& window) {
     auto* client = new QWidget(&window);
     client->setFixedSize(696, 441);
     window.setCentralWidget(client);
-    for (const char* menu : {"ﾌｧｲﾙ(&F)", "登録(&E)", "ﾍﾙﾌﾟ(&H)"}) window.menuBar()->addMenu(QString::fromUtf8(menu));
-    const QRect labels[] = {{8, 0, 321, 19}, {344, 0, 345, 19}, {8, 24, 112, 19}, {344, 24, 89, 19},
+    for (const char* menu : {"ﾌｧｲﾙ(&F)", "登録(&E)", "ﾍﾙﾌﾟ(&H)"})
+        window.menuBar()->addMenu(QString::fromUtf8(menu));
+    const QRect labels[] = {{8, 0, 321, 19},   {344, 0, 345, 19},   {8, 24, 112, 19},   {344, 24, 89, 19},
                             {8, 216, 132, 19}, {344, 216, 112, 19}, {352, 56, 161, 145}};
     for (const QRect& place : labels) (new QLabel(client))->setGeometry(place);
     for (const QRect& place : {QRect(8, 48, 321, 161), QRect(8, 240, 321, 193), QRect(344, 240, 345, 193)}) {
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
         full.push_back(millisecondsOf(argv[0], "--full"));
         bare.push_back(millisecondsOf(argv[0], "--bare"));
     }
-    std::printf("start-up until painted, median of %d: program %.1f ms, bare window %.1f ms, ratio %.2f\n", rounds,
-                median(full), median(bare), median(full) / median(bare));
+    std::printf("start-up until painted, median of %d: program %.1f ms, bare window %.1f ms, ratio %.2f\n",
+                rounds, median(full), median(bare), median(full) / median(bare));
     return 0;
 }

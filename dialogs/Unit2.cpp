@@ -34,7 +34,8 @@ TForm2::TForm2() : SecondaryWindow(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")
     Label1->setGeometry(8, 8, 161, 21);
     Label1->setFont(ui::pGothicFont(21, false, true));
 
-    Label2 = makeLabel(this, {8, 32}, QStringLiteral("Copyright (C) 2026 Daywick 開発チーム  All rights reserved."));
+    Label2 = makeLabel(this, {8, 32},
+                       QStringLiteral("Copyright (C) 2026 Daywick 開発チーム  All rights reserved."));
     Bevel3 = makeSeparator(this, 48);
     Label6 = makeLabel(this, {8, 56}, QStringLiteral("ホームページ : https://daywick.example.org/"));
     Label7 = makeLabel(this, {8, 72}, QStringLiteral("電子メール : support@daywick.example.org"));
@@ -57,6 +58,8 @@ TForm2::TForm2() : SecondaryWindow(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")
     connect(Button1, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button1Click(); }); });
 }
 
-void TForm2::Button1Click() { close(); }
+void TForm2::Button1Click() {
+    close();
+}
 
 }  // namespace daywick

@@ -36,6 +36,8 @@ void TForm3::FormCreate() {
     Memo1->setBytes(std::move(text));
 }
 
-void TForm3::Button1Click() { close(); }
+void TForm3::Button1Click() {
+    close();
+}
 
 }  // namespace daywick

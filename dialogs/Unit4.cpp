@@ -55,8 +55,7 @@ QPushButton* makeButton(QWidget* parent, const QRect& place, const QString& capt
 // The bytes a number box holds. A character with no Shift_JIS form becomes "?", as the Windows conversion
 // does: it is no digit either way, and the error box can still show the rest of what was typed.
 std::string numberBoxBytes(const QString& text) {
-    if (auto bytes = ui::toSjis(text))
-        return *bytes;
+    if (auto bytes = ui::toSjis(text)) return *bytes;
     std::string bytes;
     for (const char32_t character : text.toUcs4())
         bytes += ui::toSjis(QString::fromUcs4(&character, 1)).value_or("?");
@@ -117,8 +116,7 @@ void TForm4::Button1Click() {
     if (entry.verdict != BirthdayVerdict::Accepted) {
         ui::showPlainMessage(birthdayMessage(entry.verdict));
         // A wrong date leaves the focus where it was; a name to fix gets it.
-        if (entry.verdict != BirthdayVerdict::DateOutOfRange)
-            Edit4->setFocus();
+        if (entry.verdict != BirthdayVerdict::DateOutOfRange) Edit4->setFocus();
         return;
     }
     appendLine(kBirthdayFile, entry.record);

@@ -44,8 +44,8 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, QRect place) {
     throw Error(message);
 }
 
-// Qt's CUPS engine hands the spooled file to cupsPrintFile() when the painter ends, and drops its answer; libcups
-// keeps that answer as this thread's last status.
+// Qt's CUPS engine hands the spooled file to cupsPrintFile() when the painter ends, and drops its answer;
+// libcups keeps that answer as this thread's last status.
 void checkSpooled(const QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::NativeFormat) return;
     const ipp_status_t status = cupsLastError();
@@ -66,7 +66,8 @@ std::unique_ptr<QPrinter> defaultPrinter() {
 void printReportLines(QPrinter& printer, const std::vector<std::string>& lines,
                       const std::function<void()>& betweenLines) {
     QPainter painter;
-    if (!printer.isValid() || !painter.begin(&printer)) throw Error(sjis("選択したプリンタは有効ではありません"));
+    if (!printer.isValid() || !painter.begin(&printer))
+        throw Error(sjis("選択したプリンタは有効ではありません"));
 
     // The point size stays, so the text is 9 x dpi / 72 dots high at every resolution.
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -75,8 +76,8 @@ void printReportLines(QPrinter& printer, const std::vector<std::string>& lines,
     painter.setPen(QApplication::palette().color(QPalette::WindowText));
     const QFontMetricsF metrics(font, &printer);
 
-    const PageMetrics page{double(printer.logicalDpiX()), double(printer.logicalDpiY()), double(printer.height()),
-                           metrics.height()};
+    const PageMetrics page{double(printer.logicalDpiX()), double(printer.logicalDpiY()),
+                           double(printer.height()), metrics.height()};
     const std::vector<std::optional<LinePlace>> places = placeReportLines(lines, page);
     int pageNumber = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -87,7 +88,8 @@ void printReportLines(QPrinter& printer, const std::vector<std::string>& lines,
             }
             const QString text = ui::fromSjis(lines[i]);
             const QPointF topLeft(places[i]->x, places[i]->y);
-            painter.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height())), Qt::white);
+            painter.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height())),
+                             Qt::white);
             painter.drawText(topLeft + QPointF(0, metrics.ascent()), text);
         }
         if (betweenLines) betweenLines();
@@ -130,27 +132,30 @@ TForm6::TForm6(ReportSources sources, PrinterSource printers)
     connect(Button2, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button2Click(); }); });
 }
 
-void TForm6::Button2Click() { close(); }
+void TForm6::Button2Click() {
+    close();
+}
 
 std::vector<std::string> TForm6::bufferLines() const {
     const QFontMetricsF metrics(Memo1->font());
     const double width = Memo1->contentsRect().width() - 2 * Memo1->document()->documentMargin();
-    return divideReportLines(Memo1->bytes(), width,
-                             [&metrics](std::string_view text) { return metrics.horizontalAdvance(ui::fromSjis(text)); });
+    return divideReportLines(Memo1->bytes(), width, [&metrics](std::string_view text) {
+        return metrics.horizontalAdvance(ui::fromSjis(text));
+    });
 }
 
 void TForm6::Button1Click() {
     if (!CheckBox1->isChecked()) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("印刷エラー"), QStringLiteral("チェックがされていません"),
-                        QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("印刷エラー"),
+                        QStringLiteral("チェックがされていません"), QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
         box.exec();
         return;
     }
     const PanelTexts panels{sources_.events.bytes(), sources_.birthdays.bytes(), sources_.history.bytes()};
-    Memo1->setBytes(composePrintReport(sources_.dates.selected(), panels, sources_.dates.startup(),
-                                       {CheckBox2->isChecked(), CheckBox3->isChecked(), CheckBox4->isChecked(),
-                                        CheckBox5->isChecked()}));
+    Memo1->setBytes(composePrintReport(
+        sources_.dates.selected(), panels, sources_.dates.startup(),
+        {CheckBox2->isChecked(), CheckBox3->isChecked(), CheckBox4->isChecked(), CheckBox5->isChecked()}));
 
     if (printing_) throw Error(sjis("現在印刷中です"));
     const std::unique_ptr<QPrinter> printer = printers_();

@@ -33,9 +33,9 @@ using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
 /// The system's default printer, through CUPS, at its own resolution; nullptr when there is none.
 std::unique_ptr<QPrinter> defaultPrinter();
 
-/// Prints the lines as one job: each at its place (printreport.h) in 9-point "ＭＳ Ｐゴシック", on as many pages
-/// as they need. `betweenLines` runs after every line, so that the windows keep handling their events while
-/// the job runs. Throws Error when the printer cannot be drawn on or the job fails.
+/// Prints the lines as one job: each at its place (printreport.h) in 9-point "ＭＳ Ｐゴシック", on as many
+/// pages as they need. `betweenLines` runs after every line, so that the windows keep handling their events
+/// while the job runs. Throws Error when the printer cannot be drawn on or the job fails.
 void printReportLines(QPrinter& printer, const std::vector<std::string>& lines,
                       const std::function<void()>& betweenLines);
 

@@ -26,8 +26,7 @@ class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
@@ -41,12 +40,10 @@ private:
 int openExisting(const std::string& path) {
     // A FIFO or a device under the file's name is refused before it is opened: opening one may block or act.
     struct stat status {};
-    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
-        fail(EACCES);
+    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) fail(EACCES);
     // No O_CREAT: the file must be there already. Non-blocking, in case the name changed since the look.
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        fail(errno);
+    if (fd < 0) fail(errno);
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         const int error = S_ISREG(status.st_mode) ? errno : EACCES;
         ::close(fd);
@@ -57,8 +54,7 @@ int openExisting(const std::string& path) {
 
 void lockExclusively(int fd) {
     while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR)
-            fail(errno);
+        if (errno != EINTR) fail(errno);
     }
 }
 
@@ -68,12 +64,9 @@ std::string readAt(int fd, off_t offset, std::size_t size) {
     std::size_t got = 0;
     while (got < size) {
         const ssize_t n = ::pread(fd, bytes.data() + got, size - got, offset + static_cast<off_t>(got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            fail(errno);
-        if (n == 0)
-            break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail(errno);
+        if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
     bytes.resize(got);
@@ -83,8 +76,7 @@ std::string readAt(int fd, off_t offset, std::size_t size) {
 // Whether the reader would take the first length bytes as ending in a line end: a CR, or CR LF. A lone LF
 // is not one, and an empty file needs none (a line end there would be an empty record).
 bool endsInLineEnd(int fd, off_t length) {
-    if (length == 0)
-        return true;
+    if (length == 0) return true;
     const off_t start = std::max<off_t>(length - 2, 0);
     const std::string last = readAt(fd, start, static_cast<std::size_t>(length - start));
     return last.empty() || last.back() == '\r' || last.ends_with("\r\n");
@@ -97,12 +89,9 @@ void writeAll(int fd, std::string_view bytes, off_t offset, const AppendCalls& c
     while (done < bytes.size()) {
         const ssize_t n =
             calls.pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            fail(errno);
-        if (n == 0)
-            fail(EIO);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail(errno);
+        if (n == 0) fail(EIO);
         done += static_cast<std::size_t>(n);
     }
 }
@@ -118,16 +107,13 @@ struct Before {
 // length comes back first, which drops any part of the line past the old end and frees its space, so that
 // writing the cut tail back only rewrites bytes the file held before.
 void putBack(int fd, const Before& before) {
-    if (::ftruncate(fd, before.size) != 0)
-        return;
+    if (::ftruncate(fd, before.size) != 0) return;
     std::size_t done = 0;
     while (done < before.cutTail.size()) {
         const ssize_t n = ::pwrite(fd, before.cutTail.data() + done, before.cutTail.size() - done,
                                    before.kept + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
         done += static_cast<std::size_t>(n);
     }
     ::fsync(fd);
@@ -140,14 +126,12 @@ void appendLine(const std::string& path, std::string_view line, const AppendCall
     // A second descriptor of the same open file keeps it open and locked after the first is closed, so that a
     // failure reported by the close can still be undone.
     Descriptor keeper(::dup(file.get()));
-    if (keeper.get() < 0)
-        fail(errno);
+    if (keeper.get() < 0) fail(errno);
     // Another copy of the program may be appending: its line is wholly in the file before we look at the end.
     lockExclusively(file.get());
 
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0)
-        fail(errno);
+    if (::fstat(file.get(), &status) != 0) fail(errno);
     Before before;
     before.size = status.st_size;
     before.kept = status.st_size;
@@ -164,18 +148,14 @@ void appendLine(const std::string& path, std::string_view line, const AppendCall
 
     std::string bytes;
     // Without a line end before it, the line would be glued onto the file's last record.
-    if (!endsInLineEnd(file.get(), before.kept))
-        bytes = "\r\n";
+    if (!endsInLineEnd(file.get(), before.kept)) bytes = "\r\n";
     bytes.append(line);
 
     try {
-        if (before.kept < before.size && ::ftruncate(file.get(), before.kept) != 0)
-            fail(errno);
+        if (before.kept < before.size && ::ftruncate(file.get(), before.kept) != 0) fail(errno);
         writeAll(file.get(), bytes, before.kept, calls);
-        if (calls.fsync(file.get()) != 0)
-            fail(errno);
-        if (calls.close(file.release()) != 0)
-            fail(errno);
+        if (calls.fsync(file.get()) != 0) fail(errno);
+        if (calls.close(file.release()) != 0) fail(errno);
     } catch (...) {
         putBack(keeper.get(), before);
         throw;

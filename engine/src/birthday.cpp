@@ -51,16 +51,13 @@ bool isUsableName(std::string_view name) {
         if (isLeadByte(byte)) {
             // A two-byte character needs a proper second byte: a line break or a Ctrl-Z after a first byte
             // would still break the record.
-            if (i + 1 >= name.size())
-                return false;
+            if (i + 1 >= name.size()) return false;
             const auto second = static_cast<unsigned char>(name[++i]);
-            if (second < 0x40 || second == 0x7F || second > 0xFC)
-                return false;
+            if (second < 0x40 || second == 0x7F || second > 0xFC) return false;
             continue;
         }
         // A line break would split the record, and a Ctrl-Z would end the file for every reader.
-        if (byte < 0x20 || byte == 0x7F)
-            return false;
+        if (byte < 0x20 || byte == 0x7F) return false;
     }
     return true;
 }
@@ -90,10 +87,8 @@ BirthdayEntry checkBirthday(const BirthdayBoxes& boxes, const Clock& clock) {
         return {BirthdayVerdict::DateOutOfRange, {}};
     }
     // Blanks are a name; only a box with nothing in it is not.
-    if (boxes.name && boxes.name->empty())
-        return {BirthdayVerdict::NameMissing, {}};
-    if (!boxes.name || !isUsableName(*boxes.name))
-        return {BirthdayVerdict::NameUnusable, {}};
+    if (boxes.name && boxes.name->empty()) return {BirthdayVerdict::NameMissing, {}};
+    if (!boxes.name || !isUsableName(*boxes.name)) return {BirthdayVerdict::NameUnusable, {}};
     return {BirthdayVerdict::Accepted, birthdayRecord(year, month, day, *boxes.name)};
 }
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "daywick/dates.h"
 #include "daywick/datafile.h"
+#include "daywick/dates.h"
 #include "daywick/errors.h"
 #include "daywick/intconv.h"
 #include "daywick/sjis.h"
@@ -30,11 +30,8 @@ struct FileLayout {
 };
 
 const FileLayout kLayouts[] = {
-    {kEventFile, 1, 3, {10, 100}},
-    {kMonthlyFile, 0, 1, {8, 100}},
-    {kBirthdayFile, 1, 3, {11, 100}, true},
-    {kFlowerFile, 1, 3, {5, 100}},
-    {kHistoryFile, 6, 9, {13, 500}},
+    {kEventFile, 1, 3, {10, 100}}, {kMonthlyFile, 0, 1, {8, 100}},  {kBirthdayFile, 1, 3, {11, 100}, true},
+    {kFlowerFile, 1, 3, {5, 100}}, {kHistoryFile, 6, 9, {13, 500}},
 };
 
 constexpr std::string_view kYearUnknown = "\x81\x48";  // "？"
@@ -44,7 +41,9 @@ bool twoDigits(std::string_view key) {
     return key.size() == 2 && key[0] >= '0' && key[0] <= '9' && key[1] >= '0' && key[1] <= '9';
 }
 
-int valueOf(std::string_view key) { return (key[0] - '0') * 10 + (key[1] - '0'); }
+int valueOf(std::string_view key) {
+    return (key[0] - '0') * 10 + (key[1] - '0');
+}
 
 // The reason a record's keys can never equal a selected date's texts, or empty when they can.
 std::string keyProblem(const FileLayout& layout, std::string_view record) {
@@ -62,7 +61,8 @@ std::string keyProblem(const FileLayout& layout, std::string_view record) {
     }
     // 2000 is a leap year, so 0229 counts as a date some year has.
     if (!isValidDate({2000, valueOf(month), valueOf(day)})) {
-        return sjis("月日「") + std::string(month) + "/" + std::string(day) + sjis("」はどの年にもない日付です");
+        return sjis("月日「") + std::string(month) + "/" + std::string(day) +
+               sjis("」はどの年にもない日付です");
     }
     return {};
 }
@@ -88,7 +88,8 @@ std::string shown(std::string_view record) {
     // Quoted as it stands, cut to a readable length at a character boundary.
     std::string text;
     for (std::size_t i = 0; i < record.size() && text.size() < 60;) {
-        const std::size_t length = isLeadByte(static_cast<unsigned char>(record[i])) && i + 1 < record.size() ? 2 : 1;
+        const std::size_t length =
+            isLeadByte(static_cast<unsigned char>(record[i])) && i + 1 < record.size() ? 2 : 1;
         text.append(record.substr(i, length));
         i += length;
     }
@@ -133,7 +134,9 @@ RawScan scanRaw(const std::string& path) {
 
 void checkFile(const std::string& dataDir, const FileLayout& layout, std::vector<DataProblem>& problems) {
     const std::string path = dataPath(dataDir, layout.name);
-    auto report = [&](long line, std::string message) { problems.push_back({layout.name, line, std::move(message)}); };
+    auto report = [&](long line, std::string message) {
+        problems.push_back({layout.name, line, std::move(message)});
+    };
     try {
         const RawScan raw = scanRaw(path);
         if (raw.firstLoneLineFeedRecord != 0) {
@@ -151,8 +154,9 @@ void checkFile(const std::string& dataDir, const FileLayout& layout, std::vector
             const std::string_view record = *next;
             ++line;
             if (record.empty()) {
-                report(line, layout.birthdays ? sjis("空の行です（誕生日のファイルでは毎回の表示が失敗します）")
-                                              : sjis("空の行です"));
+                report(line, layout.birthdays
+                                 ? sjis("空の行です（誕生日のファイルでは毎回の表示が失敗します）")
+                                 : sjis("空の行です"));
                 continue;
             }
             if (std::string problem = keyProblem(layout, record); !problem.empty()) {
@@ -175,8 +179,9 @@ void checkFile(const std::string& dataDir, const FileLayout& layout, std::vector
             }
             const std::size_t textBytes = record.size() >= text.start ? record.size() - text.start + 1 : 0;
             if (textBytes > text.maxBytes) {
-                report(line, sjis("テキストが") + std::to_string(text.maxBytes) + sjis("バイトを超えています（") +
-                                 std::to_string(textBytes) + sjis("バイト）。画面では切れます ") + shown(record));
+                report(line, sjis("テキストが") + std::to_string(text.maxBytes) +
+                                 sjis("バイトを超えています（") + std::to_string(textBytes) +
+                                 sjis("バイト）。画面では切れます ") + shown(record));
             }
         }
     } catch (const Error& error) {

@@ -18,11 +18,9 @@
 namespace daywick {
 
 std::string dataPath(const std::string& dataDir, std::string_view name) {
-    if (dataDir.empty())
-        return std::string(name);
+    if (dataDir.empty()) return std::string(name);
     std::string path = dataDir;
-    if (path.back() != '/')
-        path += '/';
+    if (path.back() != '/') path += '/';
     path += name;
     return path;
 }
@@ -34,8 +32,7 @@ InputFile::InputFile(const std::string& path) {
         // A socket or a device without a driver fails to open with its own error; it is refused all the same.
         const int error = errno;
         struct stat status {};
-        if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
-            throw InOutError(EACCES);
+        if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) throw InOutError(EACCES);
         throw InOutError(error);
     }
     struct stat status {};
@@ -53,10 +50,8 @@ InputFile::~InputFile() {
 std::size_t InputFile::read(char* buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, size);
-        if (got >= 0)
-            return static_cast<std::size_t>(got);
-        if (errno != EINTR)
-            throw InOutError(errno);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) throw InOutError(errno);
     }
 }
 
@@ -107,8 +102,7 @@ void (*const scanWords)(const char*, std::size_t,
 void scanWords(const char* bytes, std::size_t words, std::uint64_t* stops) {
     for (std::size_t w = 0; w < words; ++w, bytes += 64) {
         std::uint64_t word = 0;
-        for (std::size_t i = 0; i < 64; ++i)
-            word |= std::uint64_t{isStop(bytes[i])} << i;
+        for (std::size_t i = 0; i < 64; ++i) word |= std::uint64_t{isStop(bytes[i])} << i;
         stops[w] = word;
     }
 }
@@ -119,13 +113,11 @@ void scanWords(const char* bytes, std::size_t words, std::uint64_t* stops) {
 const char* findRecordEnd(const char* from, const char* to) {
 #if defined(__x86_64__)
     for (; to - from >= 16; from += 16) {
-        if (const std::uint64_t hits = stopsIn16(from))
-            return from + __builtin_ctzll(hits);
+        if (const std::uint64_t hits = stopsIn16(from)) return from + __builtin_ctzll(hits);
     }
 #endif
     for (; from < to; ++from) {
-        if (isStop(*from))
-            return from;
+        if (isStop(*from)) return from;
     }
     return to;
 }
@@ -145,8 +137,7 @@ bool LineReader::fill() {
     end_ = 0;
     word_ = 0;
     words_ = 0;
-    if (textEnded_)
-        return false;
+    if (textEnded_) return false;
     end_ = file_.read(buffer_, bufferSize_);
     textEnded_ = end_ == 0;
     // The map of the block's CR and Ctrl-Z bytes: whole words at once, the last partial word byte by byte.
@@ -155,8 +146,7 @@ bool LineReader::fill() {
     words_ = whole;
     if (end_ % 64 != 0) {
         std::uint64_t last = 0;
-        for (std::size_t i = whole * 64; i < end_; ++i)
-            last |= std::uint64_t{isStop(buffer_[i])} << (i % 64);
+        for (std::size_t i = whole * 64; i < end_; ++i) last |= std::uint64_t{isStop(buffer_[i])} << (i % 64);
         stops_[whole] = last;
         words_ = whole + 1;
     }
@@ -165,13 +155,11 @@ bool LineReader::fill() {
 
 void LineReader::forgetStopsBefore(std::size_t position) {
     word_ = position / 64;
-    if (word_ < words_)
-        stops_[word_] &= ~((std::uint64_t{1} << (position % 64)) - 1);
+    if (word_ < words_) stops_[word_] &= ~((std::uint64_t{1} << (position % 64)) - 1);
 }
 
 void LineReader::keepHead(const char* bytes, std::size_t length) {
-    if (carry_.size() < keep_)
-        carry_.append(bytes, std::min(length, keep_ - carry_.size()));
+    if (carry_.size() < keep_) carry_.append(bytes, std::min(length, keep_ - carry_.size()));
 }
 
 std::optional<std::string_view> LineReader::nextSlowly() {
@@ -181,8 +169,7 @@ std::optional<std::string_view> LineReader::nextSlowly() {
         ~GoOnFromHere() { reader.forgetStopsBefore(reader.pos_); }
     } goOn{*this};
     for (;;) {
-        if (pos_ == end_ && !fill())
-            return std::nullopt;
+        if (pos_ == end_ && !fill()) return std::nullopt;
         if (std::exchange(skipLineFeed_, false) && buffer_[pos_] == '\n') {
             ++pos_;
             continue;
@@ -205,8 +192,7 @@ std::optional<std::string_view> LineReader::nextSlowly() {
             // The record goes on in the next block, or ends with the file: keep only its head.
             keepHead(start, length);
             carried = true;
-            if (fill())
-                continue;
+            if (fill()) continue;
             return std::string_view(carry_);
         }
         std::string_view head(start, std::min(length, keep_));

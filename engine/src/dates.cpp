@@ -13,7 +13,8 @@ namespace {
 DateTexts textsOf(const CivilDate& date) {
     const std::string yyyymmdd = formatYyyymmdd(date);
     const std::size_t yearLength = yyyymmdd.size() - 4;
-    return {yyyymmdd.substr(0, yearLength), yyyymmdd.substr(yearLength, 2), yyyymmdd.substr(yearLength + 2, 2)};
+    return {yyyymmdd.substr(0, yearLength), yyyymmdd.substr(yearLength, 2),
+            yyyymmdd.substr(yearLength + 2, 2)};
 }
 
 }  // namespace
@@ -22,7 +23,8 @@ LocalDateTime SystemClock::now() const {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
     localtime_r(&seconds, &local);
-    return {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
+    return {
+        {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 std::string formatYyyymmdd(const CivilDate& date) {
@@ -33,13 +35,15 @@ std::string formatYyyymmdd(const CivilDate& date) {
 
 bool isValidDate(const CivilDate& date) {
     if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1) return false;
-    const std::chrono::year_month_day ymd{std::chrono::year{date.year}, std::chrono::month{unsigned(date.month)},
+    const std::chrono::year_month_day ymd{std::chrono::year{date.year},
+                                          std::chrono::month{unsigned(date.month)},
                                           std::chrono::day{unsigned(date.day)}};
     return ymd.ok();
 }
 
 int weekdayOf(const CivilDate& date) {
-    const std::chrono::year_month_day ymd{std::chrono::year{date.year}, std::chrono::month{unsigned(date.month)},
+    const std::chrono::year_month_day ymd{std::chrono::year{date.year},
+                                          std::chrono::month{unsigned(date.month)},
                                           std::chrono::day{unsigned(date.day)}};
     return static_cast<int>(std::chrono::weekday{std::chrono::sys_days{ymd}}.c_encoding()) + 1;
 }
@@ -49,8 +53,8 @@ std::string clockLine(const LocalDateTime& time, const std::string& morning, con
     std::string designator = beforeNoon ? morning : afternoon;
     if (designator.empty()) designator = beforeNoon ? "am" : "pm";
     const int hour = time.hour % 12 == 0 ? 12 : time.hour % 12;
-    return sjis("ただいまの時刻は") + designator + std::to_string(hour) + sjis("時") + std::to_string(time.minute) +
-           sjis("分") + std::to_string(time.second) + sjis("秒です。");
+    return sjis("ただいまの時刻は") + designator + std::to_string(hour) + sjis("時") +
+           std::to_string(time.minute) + sjis("分") + std::to_string(time.second) + sjis("秒です。");
 }
 
 void DaySelection::InitFromClock(const Clock& clock) {
@@ -62,10 +66,13 @@ void DaySelection::InitFromClock(const Clock& clock) {
     }
 }
 
-void DaySelection::SelectFromCalendar(const CivilDate& calendarDate) { selected_ = textsOf(calendarDate); }
+void DaySelection::SelectFromCalendar(const CivilDate& calendarDate) {
+    selected_ = textsOf(calendarDate);
+}
 
 std::string DaySelection::StatusText() const {
-    return sjis("ただいま") + selected_.month + sjis("月") + selected_.day + sjis("日のデータを表示しています。");
+    return sjis("ただいま") + selected_.month + sjis("月") + selected_.day +
+           sjis("日のデータを表示しています。");
 }
 
 }  // namespace daywick

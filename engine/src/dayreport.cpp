@@ -47,25 +47,21 @@ std::optional<std::int32_t> birthYearOf(std::string_view record) {
             return static_cast<std::int32_t>(d0 * 1000 + d1 * 100 + d2 * 10 + d3);
         }
     }
-    if (isMarkerRecord(record))
-        return std::nullopt;
+    if (isMarkerRecord(record)) return std::nullopt;
     return strToInt(column(record, kBirthYear, kBirthYearBytes));
 }
 
 // The age in the selected year, when it is worth showing: nobody is shown as a hundred or more, nor as not
 // yet born.
 std::optional<int> shownAge(std::optional<std::int32_t> birthYear, int selectedYear) {
-    if (!birthYear)
-        return std::nullopt;
+    if (!birthYear) return std::nullopt;
     const std::int64_t age = std::int64_t{selectedYear} - *birthYear;
-    if (age >= 100 || age < 0)
-        return std::nullopt;
+    if (age >= 100 || age < 0) return std::nullopt;
     return static_cast<int>(age);
 }
 
 std::string formatAge(std::optional<int> age) {
-    if (!age)
-        return {};
+    if (!age) return {};
     static const std::string years = sjis("歳)");
     return "(" + std::to_string(*age) + years;
 }
@@ -75,8 +71,7 @@ template <typename OnRecord>
 void eachRecord(const std::string& dataDir, const char* name, std::size_t keepBytes, OnRecord onRecord) {
     InputFile file(dataPath(dataDir, name));
     LineReader reader(file, keepBytes);
-    while (const std::optional<std::string_view> record = reader.next())
-        onRecord(*record);
+    while (const std::optional<std::string_view> record = reader.next()) onRecord(*record);
 }
 
 // Holidays whose date moves with the weekday or changed by law.
@@ -95,20 +90,15 @@ void appendMovableHolidays(const DateTexts& selected, ReportTarget& target) {
 
     std::string_view sportsDay;
     if (year >= 2022) {
-        if (month == 10 && secondMonday)
-            sportsDay = "スポーツの日";
+        if (month == 10 && secondMonday) sportsDay = "スポーツの日";
     } else if (year == 2021) {
-        if (month == 7 && day == 23)
-            sportsDay = "スポーツの日";
+        if (month == 7 && day == 23) sportsDay = "スポーツの日";
     } else if (year == 2020) {
-        if (month == 7 && day == 24)
-            sportsDay = "スポーツの日";
+        if (month == 7 && day == 24) sportsDay = "スポーツの日";
     } else if (year >= 2000) {
-        if (month == 10 && secondMonday)
-            sportsDay = "体育の日";
+        if (month == 10 && secondMonday) sportsDay = "体育の日";
     } else if (year >= 1966) {
-        if (month == 10 && day == 10)
-            sportsDay = "体育の日";
+        if (month == 10 && day == 10) sportsDay = "体育の日";
     }
 
     if (comingOfAge)
@@ -151,8 +141,7 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, ReportTarget& 
     std::string piece;
     auto append = [&](Panel panel, std::initializer_list<std::string_view> parts) {
         piece.clear();
-        for (std::string_view part : parts)
-            piece.append(part);
+        for (std::string_view part : parts) piece.append(part);
         piece.append(kCrLf);
         target.append(panel, piece);
     };
@@ -174,8 +163,7 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, ReportTarget& 
     const std::string yearSeparator = " ";
     eachRecord(dataDir, kBirthdayFile, kBirthName - 1 + kBirthNameBytes, [&](std::string_view record) {
         const std::optional<std::int32_t> birthYear = birthYearOf(record);
-        if (!hasKey(record, 1, month) || !hasKey(record, 3, day))
-            return;
+        if (!hasKey(record, 1, month) || !hasKey(record, 3, day)) return;
         if (isMarkerRecord(record)) {
             // A marker record shows its own text, one blank in.
             append(Panel::Birthdays, {" ", column(record, kBirthYear, kMarkerTextBytes)});

@@ -10,7 +10,9 @@ namespace {
 
 constexpr char kCtrlZ = 0x1A;
 
-[[noreturn]] void throwTooLarge() { throw Error(sjis("文字列の大きさが メモ の制限を越えました")); }
+[[noreturn]] void throwTooLarge() {
+    throw Error(sjis("文字列の大きさが メモ の制限を越えました"));
+}
 
 // Appends one line of the file and its line end, every line break made CR LF: a lone LF inside the line
 // breaks it too. A lead byte takes the byte after it as its second half, even a line-break byte.

@@ -20,7 +20,9 @@ std::size_t charLength(std::string_view text, std::size_t at) {
     return isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
 }
 
-bool showsNothing(std::string_view line) { return line.find_first_not_of(' ') == std::string_view::npos; }
+bool showsNothing(std::string_view line) {
+    return line.find_first_not_of(' ') == std::string_view::npos;
+}
 
 // Where a line too wide for the buffer is cut: after the last blank that follows a word within the part that
 // fits, as a word-wrapping text box breaks it, or else after the last character that fits. Never inside a
@@ -46,7 +48,8 @@ std::size_t wrapPoint(std::string_view line, double width, const TextWidth& meas
     return fit;
 }
 
-void wrapInto(std::string_view line, double width, const TextWidth& measure, std::vector<std::string>& lines) {
+void wrapInto(std::string_view line, double width, const TextWidth& measure,
+              std::vector<std::string>& lines) {
     do {
         const std::size_t cut = measure(line) > width ? wrapPoint(line, width, measure) : line.size();
         lines.emplace_back(line.substr(0, cut));
@@ -78,7 +81,8 @@ std::vector<std::string> divideReportLines(std::string_view report, double width
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < report.size()) {
-        // A lone CR or LF (only a damaged data file has one) breaks the line as the main window's panel shows it.
+        // A lone CR or LF (only a damaged data file has one) breaks the line as the main window's panel shows
+        // it.
         std::size_t end = report.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = report.size();
         wrapInto(report.substr(start, end - start), width, measure, lines);

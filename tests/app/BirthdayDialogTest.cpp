@@ -70,8 +70,7 @@ TEST(BirthdayDialogLayout, WindowControlsAndTabOrder) {
     std::vector<QWidget*> order;
     QWidget* widget = form.Edit1;
     do {
-        if (widget->focusPolicy() & Qt::TabFocus)
-            order.push_back(widget);
+        if (widget->focusPolicy() & Qt::TabFocus) order.push_back(widget);
         widget = widget->nextInFocusChain();
     } while (widget != form.Edit1);
     EXPECT_EQ(order, (std::vector<QWidget*>{form.Edit1, form.Edit2, form.Edit3, form.Edit4, form.Button1,

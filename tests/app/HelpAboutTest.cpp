@@ -26,7 +26,8 @@ TEST(HelpWindow, ReadsTheHelpFileOnceAndShowsItUntilTheNextStart) {
     EXPECT_EQ(help.size(), QSize(330, 307));
     EXPECT_EQ(help.Memo1->geometry(), QRect(0, 0, 329, 273));
     EXPECT_EQ(help.Button1->geometry(), QRect(128, 280, 75, 25));
-    // IPAGothic, whose name the Japanese locale shows in Japanese; every half-width letter is as wide as any other.
+    // IPAGothic, whose name the Japanese locale shows in Japanese; every half-width letter is as wide as any
+    // other.
     EXPECT_TRUE(QStringList({"IPAGothic", "IPAゴシック"}).contains(QFontInfo(help.Memo1->font()).family()));
     const QFontMetrics metrics(help.Memo1->font());
     EXPECT_EQ(metrics.horizontalAdvance('i'), metrics.horizontalAdvance('W'));

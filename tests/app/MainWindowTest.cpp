@@ -73,15 +73,22 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
 
     const std::pair<QWidget*, QRect> places[] = {
-        {form->StaticText1, {8, 0, 321, 19}},    {form->StaticText2, {344, 0, 345, 19}},
-        {form->Label1, {8, 24, 112, 19}},        {form->Memo2, {8, 48, 321, 161}},
-        {form->Label4, {344, 24, 89, 19}},       {form->Bevel2, {344, 48, 345, 161}},
-        {form->Image1, {352, 56, 161, 145}},     {form->Bevel1, {352, 56, 161, 145}},
-        {form->MonthCalendar1, {520, 56, 162, 143}}, {form->Label2, {8, 216, 132, 19}},
-        {form->Memo1, {8, 240, 321, 193}},       {form->Label3, {344, 216, 112, 19}},
+        {form->StaticText1, {8, 0, 321, 19}},
+        {form->StaticText2, {344, 0, 345, 19}},
+        {form->Label1, {8, 24, 112, 19}},
+        {form->Memo2, {8, 48, 321, 161}},
+        {form->Label4, {344, 24, 89, 19}},
+        {form->Bevel2, {344, 48, 345, 161}},
+        {form->Image1, {352, 56, 161, 145}},
+        {form->Bevel1, {352, 56, 161, 145}},
+        {form->MonthCalendar1, {520, 56, 162, 143}},
+        {form->Label2, {8, 216, 132, 19}},
+        {form->Memo1, {8, 240, 321, 193}},
+        {form->Label3, {344, 216, 112, 19}},
         {form->Memo3, {344, 240, 345, 193}},
     };
-    for (const auto& [widget, place] : places) EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
+    for (const auto& [widget, place] : places)
+        EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
 
     EXPECT_EQ(form->Label1->text(), "何の日・行事");
     EXPECT_EQ(form->Label2->text(), "誕生日・誕生花");
@@ -94,7 +101,8 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
     EXPECT_EQ(form->Memo3->palette().color(QPalette::Base), QColor(0xFF, 0xAE, 0xAE));
     EXPECT_EQ(form->Label1->font().pixelSize(), 19);
     EXPECT_TRUE(form->Label1->font().bold());
-    EXPECT_TRUE(QStringList({"IPAPGothic", "IPA Pゴシック"}).contains(QFontInfo(form->Memo1->font()).family()));
+    EXPECT_TRUE(
+        QStringList({"IPAPGothic", "IPA Pゴシック"}).contains(QFontInfo(form->Memo1->font()).family()));
     EXPECT_TRUE(form->Memo1->isReadOnly());
 
     QStringList menus;
@@ -102,12 +110,13 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
         menus << menu->text();
         for (QAction* item : menu->menu()->actions()) menus << "  " + item->text();
     }
-    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "  印刷(&P)", "  終了(&X)", "登録(&E)", "  誕生日(&B)", "ﾍﾙﾌﾟ(&H)",
-                                  "  ﾍﾙﾌﾟ(&H)", "  ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
+    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "  印刷(&P)", "  終了(&X)", "登録(&E)", "  誕生日(&B)",
+                                  "ﾍﾙﾌﾟ(&H)", "  ﾍﾙﾌﾟ(&H)", "  ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
 
     // Tab order: calendar, birthdays, events, history.
     std::vector<QWidget*> order;
-    for (QWidget* w = form->MonthCalendar1->nextInFocusChain(); order.size() < 40; w = w->nextInFocusChain()) {
+    for (QWidget* w = form->MonthCalendar1->nextInFocusChain(); order.size() < 40;
+         w = w->nextInFocusChain()) {
         if (w == form->Memo1 || w == form->Memo2 || w == form->Memo3) order.push_back(w);
         if (order.size() == 3) break;
     }

@@ -21,9 +21,9 @@ PdfText readPdfText(const QString& path) {
     const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
 
     PdfText result;
-    static const QRegularExpression element(
-        QString::fromUtf8(R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" )re"
-                          R"re(xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    static const QRegularExpression element(QString::fromUtf8(
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" )re"
+        R"re(xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     for (auto match = element.globalMatch(html); match.hasNext();) {
         const QRegularExpressionMatch found = match.next();
         if (!found.captured(1).isEmpty()) {
@@ -41,7 +41,8 @@ PdfText readPdfText(const QString& path) {
             .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
         // Words of one line share their top; pdftotext gives them in reading order.
         const int page = result.pages - 1;
-        if (!result.lines.empty() && result.lines.back().page == page && std::abs(result.lines.back().top - top) < 0.5) {
+        if (!result.lines.empty() && result.lines.back().page == page &&
+            std::abs(result.lines.back().top - top) < 0.5) {
             PdfLine& line = result.lines.back();
             line.text += QLatin1Char(' ') + word;
             line.right = right;

@@ -35,8 +35,14 @@ constexpr double kTopMargin = 36;
 constexpr double kLeft = kLeftMargin + 28.8;
 constexpr double kPitch = 14.4;
 
-const QStringList kWorkedExample = {"Daywick - この日はどんな日", "2001年01月08日", "何の日・行事", "成人の日",
-                                    "鏡開きの準備", "誕生日・誕生花", "歴史・出来事", "Print date : 2001年03月05日"};
+const QStringList kWorkedExample = {"Daywick - この日はどんな日",
+                                    "2001年01月08日",
+                                    "何の日・行事",
+                                    "成人の日",
+                                    "鏡開きの準備",
+                                    "誕生日・誕生花",
+                                    "歴史・出来事",
+                                    "Print date : 2001年03月05日"};
 // Each printed line's place in the report, empty and blank lines counted.
 const std::vector<int> kWorkedExampleRows = {0, 1, 3, 4, 5, 7, 9, 11};
 
@@ -61,13 +67,15 @@ protected:
             printer->setOutputFileName(path);
             printer->setResolution(dpi);
             printer->setPageSize(QPageSize(QPageSize::A4));
-            printer->setPageMargins(QMarginsF(kLeftMargin, kTopMargin, kLeftMargin, kTopMargin), QPageLayout::Point);
+            printer->setPageMargins(QMarginsF(kLeftMargin, kTopMargin, kLeftMargin, kTopMargin),
+                                    QPageLayout::Point);
             return printer;
         };
     }
 
     std::unique_ptr<TForm6> makeDialog(PrinterSource printers) {
-        auto form = std::make_unique<TForm6>(ReportSources{dates, events, birthdays, history}, std::move(printers));
+        auto form =
+            std::make_unique<TForm6>(ReportSources{dates, events, birthdays, history}, std::move(printers));
         form->showWindow();
         return form;
     }
@@ -130,7 +138,8 @@ TEST_F(PrintDialog, LayoutAtCreation) {
     EXPECT_EQ(form.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(form.Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(form.Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_TRUE(QStringList({"IPAPGothic", "IPA Pゴシック"}).contains(QFontInfo(form.Memo1->font()).family()));
+    EXPECT_TRUE(
+        QStringList({"IPAPGothic", "IPA Pゴシック"}).contains(QFontInfo(form.Memo1->font()).family()));
     EXPECT_EQ(form.Memo1->font().pixelSize(), 12);
 
     // The buffer stays hidden while the window is shown.
@@ -141,7 +150,8 @@ TEST_F(PrintDialog, LayoutAtCreation) {
     // Tab order: the five boxes, the buttons, the buffer; the frame takes no focus.
     const std::vector<QWidget*> order = {form.CheckBox1, form.CheckBox2, form.CheckBox3, form.CheckBox4,
                                          form.CheckBox5, form.Button1,   form.Button2,   form.Memo1};
-    for (std::size_t i = 0; i + 1 < order.size(); ++i) EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << i;
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << i;
     EXPECT_EQ(form.GroupBox1->focusPolicy(), Qt::NoFocus);
 }
 
@@ -171,9 +181,9 @@ TEST_F(PrintDialog, PrintsTheWorkedExampleAt300DotsPerInchAndHides) {
     EXPECT_EQ(jobs, 1);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->Memo1->bytes(),
-              crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("何の日・行事"), S("  成人の日"),
-                         S("  鏡開きの準備"), "  ", S("誕生日・誕生花"), "  ", S("歴史・出来事"), "  ",
-                         S("Print date : 2001年03月05日")}));
+              crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("何の日・行事"),
+                         S("  成人の日"), S("  鏡開きの準備"), "  ", S("誕生日・誕生花"), "  ",
+                         S("歴史・出来事"), "  ", S("Print date : 2001年03月05日")}));
 
     const PdfText pdf = testing::readPdfText(pdfPath());
     EXPECT_EQ(pdf.pages, 1);
@@ -230,8 +240,8 @@ TEST_F(PrintDialog, ReadsTheMainWindowAtThePress) {
     history.setBytes(crlfLines({S("  1999年 最後の日")}));
     form->Button1->click();
     expectLines(testing::readPdfText(pdfPath()),
-                {"Daywick - この日はどんな日", "1999年12月31日", "何の日・行事", "誕生日・誕生花", "歴史・出来事",
-                 "1999年 最後の日", "Print date : 2001年03月05日"},
+                {"Daywick - この日はどんな日", "1999年12月31日", "何の日・行事", "誕生日・誕生花",
+                 "歴史・出来事", "1999年 最後の日", "Print date : 2001年03月05日"},
                 {0, 1, 3, 5, 7, 8, 10});
 }
 
@@ -314,7 +324,8 @@ TEST_F(PrintDialog, NoDefaultPrinterShowsTheErrorBoxAndKeepsTheReport) {
 }
 
 TEST_F(PrintDialog, APrinterThatCannotBeDrawnOnShowsItsError) {
-    auto form = makeDialog(pdfPrinter(300, QString::fromStdString((dir.path() / "missing" / "page.pdf").string())));
+    auto form =
+        makeDialog(pdfPrinter(300, QString::fromStdString((dir.path() / "missing" / "page.pdf").string())));
     ModalAnswerer answerer;
     form->Button1->click();
     ASSERT_EQ(answerer.seen().size(), 1u);

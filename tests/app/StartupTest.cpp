@@ -65,7 +65,8 @@ TEST_F(StartupFailures, MissingPictureFolderNamesTheFileAndKeepsTheReport) {
         ModalAnswerer answerer;
         TForm1 form(services.services());
         ASSERT_EQ(answerer.seen().size(), 1u);
-        const std::string expected = "ファイル " + std::filesystem::current_path().string() + "/Picture/image007.jpg は開けません.";
+        const std::string expected =
+            "ファイル " + std::filesystem::current_path().string() + "/Picture/image007.jpg は開けません.";
         EXPECT_EQ(answerer.seen().front().text.toStdString(), expected);
         EXPECT_EQ(form.Memo2->bytes(), crlfLines({S("  成人式の準備"), S("  成人の日"), "  M"}));
         EXPECT_TRUE(form.Image1->pixmap().isNull());

@@ -32,13 +32,18 @@ ModalAnswerer::ModalAnswerer(QString button) : button_(std::move(button)), timer
     timer_->start(5);
 }
 
-ModalAnswerer::~ModalAnswerer() { delete timer_; }
+ModalAnswerer::~ModalAnswerer() {
+    delete timer_;
+}
 
-WorkingDirectory::WorkingDirectory(const std::filesystem::path& dir) : previous_(std::filesystem::current_path()) {
+WorkingDirectory::WorkingDirectory(const std::filesystem::path& dir)
+    : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(dir);
 }
 
-WorkingDirectory::~WorkingDirectory() { std::filesystem::current_path(previous_); }
+WorkingDirectory::~WorkingDirectory() {
+    std::filesystem::current_path(previous_);
+}
 
 TestServices::TestServices(LocalDateTime now, int picture) : clock(now), picture(picture) {}
 

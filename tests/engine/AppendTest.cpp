@@ -69,8 +69,7 @@ int inChild(const std::function<int()>& body) {
 int openDescriptors() {
     int count = 0;
     DIR* dir = ::opendir("/proc/self/fd");
-    while (::readdir(dir))
-        ++count;
+    while (::readdir(dir)) ++count;
     ::closedir(dir);
     return count;
 }
@@ -85,8 +84,7 @@ TEST(AppendLine, PutsTheLineOnALineOfItsOwn) {
         {"0101a\r\n\r\n", "0101a\r\n\r\n" + kLine},
         {S("0101a表"), S("0101a表") + "\r\n" + kLine},  // a trail byte 0x5C at the end is no line end either
     };
-    for (const auto& [before, after] : rows)
-        EXPECT_EQ(afterAppend(before), after) << before;
+    for (const auto& [before, after] : rows) EXPECT_EQ(afterAppend(before), after) << before;
 }
 
 TEST(AppendLine, CutsCtrlZAndWhatFollowsItWithinTheLast128Bytes) {
@@ -105,8 +103,7 @@ TEST(AppendLine, CutsCtrlZAndWhatFollowsItWithinTheLast128Bytes) {
         {body + "\x1A" + junk127 + "j",
          body + "\x1A" + junk127 + "j\r\n" + kLine},  // 129th from the end: kept
     };
-    for (const auto& [before, after] : rows)
-        EXPECT_EQ(afterAppend(before), after) << before;
+    for (const auto& [before, after] : rows) EXPECT_EQ(afterAppend(before), after) << before;
 }
 
 TEST(AppendLine, NeverCreatesTheFile) {
@@ -195,8 +192,7 @@ TEST(AppendLine, WriteCutShortInTheMiddleLeavesTheFileAsItWas) {
     AppendCalls recording;
     recording.pwrite = [](int fd, const void* bytes, std::size_t size, off_t offset) {
         const ssize_t n = ::pwrite(fd, bytes, size, offset);
-        if (firstWrite == -2)
-            firstWrite = n < 0 ? -1 : n;
+        if (firstWrite == -2) firstWrite = n < 0 ? -1 : n;
         return n;
     };
     for (const Row& row : rows) {
@@ -208,8 +204,7 @@ TEST(AppendLine, WriteCutShortInTheMiddleLeavesTheFileAsItWas) {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlim_t limit = static_cast<rlim_t>(row.before.size()) + static_cast<rlim_t>(row.room);
             const rlimit fileSize{limit, limit};
-            if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
-                return 197;
+            if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0) return 197;
             firstWrite = -2;
             const int error = appendError(path, recording);
             // 1: the first write was cut short, as wanted; 2: it wrote nothing.
@@ -224,8 +219,7 @@ TEST(AppendLine, WriteCutShortInTheMiddleLeavesTheFileAsItWas) {
 namespace faults {
 int writes = 0;
 ssize_t halfThenDiskFull(int fd, const void* bytes, std::size_t size, off_t offset) {
-    if (writes++ == 0)
-        return ::pwrite(fd, bytes, size / 2, offset);
+    if (writes++ == 0) return ::pwrite(fd, bytes, size / 2, offset);
     errno = ENOSPC;
     return -1;
 }
@@ -308,8 +302,7 @@ TEST(AppendLine, TwoProcessesAppendingAtOnceKeepEveryLineWhole) {
         if (children[process] == 0) {
             ::close(start[1]);
             char go;
-            if (::read(start[0], &go, 1) != 0)
-                ::_exit(196);  // both begin when the pipe closes
+            if (::read(start[0], &go, 1) != 0) ::_exit(196);  // both begin when the pipe closes
             for (int n = 0; n < kPerProcess; ++n) {
                 try {
                     appendLine(path, lineOf(process, n));
@@ -330,8 +323,7 @@ TEST(AppendLine, TwoProcessesAppendingAtOnceKeepEveryLineWhole) {
 
     std::multiset<std::string> expected;
     for (int process = 0; process < 2; ++process) {
-        for (int n = 0; n < kPerProcess; ++n)
-            expected.insert(lineOf(process, n));
+        for (int n = 0; n < kPerProcess; ++n) expected.insert(lineOf(process, n));
     }
     const std::string text = dir.read(kBirthdayFile);
     std::multiset<std::string> found;

@@ -29,7 +29,8 @@ protected:
     std::vector<std::string> problems() const {
         std::vector<std::string> lines;
         for (const DataProblem& problem : checkDataDirectory(dir.str())) {
-            lines.push_back(problem.file + ":" + std::to_string(problem.line) + ": " + sjisToUtf8(problem.message));
+            lines.push_back(problem.file + ":" + std::to_string(problem.line) + ": " +
+                            sjisToUtf8(problem.message));
         }
         return lines;
     }
@@ -46,7 +47,9 @@ protected:
     TempDir dir;
 };
 
-TEST_F(DataCheck, CleanDirectoryHasNoProblem) { EXPECT_TRUE(problems().empty()); }
+TEST_F(DataCheck, CleanDirectoryHasNoProblem) {
+    EXPECT_TRUE(problems().empty());
+}
 
 TEST_F(DataCheck, KeysThatCanNeverMatch) {
     const std::pair<std::string, std::string> rows[] = {
@@ -73,7 +76,8 @@ TEST_F(DataCheck, KeysThatCanNeverMatch) {
 }
 
 TEST_F(DataCheck, BirthdayRecordsThatBreakEveryPass) {
-    dir.write(kBirthdayFile, crlfLines({S("02091867年夏目漱石"), S("0101abcd年名前"), S("0102前100年 古人")}));
+    dir.write(kBirthdayFile,
+              crlfLines({S("02091867年夏目漱石"), S("0101abcd年名前"), S("0102前100年 古人")}));
     const std::string problem = onlyProblem("Tanjyou.txt:2: ");
     EXPECT_NE(problem.find("「abcd」が整数ではありません"), std::string::npos) << problem;
 
@@ -99,7 +103,8 @@ TEST_F(DataCheck, LineEndsCtrlZAndBadBytes) {
 }
 
 TEST_F(DataCheck, TextsLongerThanTheirColumns) {
-    dir.write(kEventFile, crlfLines({"0101     " + std::string(100, 'a'), "0101     " + std::string(101, 'a')}));
+    dir.write(kEventFile,
+              crlfLines({"0101     " + std::string(100, 'a'), "0101     " + std::string(101, 'a')}));
     EXPECT_NE(onlyProblem("Event.txt:2: ").find("100バイトを超えています（101バイト）"), std::string::npos);
     dir.write(kEventFile, "");
     dir.write(kHistoryFile, crlfLines({"1900/01/01  " + std::string(501, 'h')}));
@@ -118,7 +123,8 @@ TEST_F(DataCheck, MissingAndUnreadableFiles) {
         std::filesystem::remove(dir.path() / kMonthlyFile);
         dir.write(kMonthlyFile, "");
         chmod((dir.path() / kMonthlyFile).c_str(), 0);
-        EXPECT_EQ(problems(), (std::vector<std::string>{"Monthly.txt:0: ファイルへのアクセスが拒否されました"}));
+        EXPECT_EQ(problems(),
+                  (std::vector<std::string>{"Monthly.txt:0: ファイルへのアクセスが拒否されました"}));
     }
 }
 

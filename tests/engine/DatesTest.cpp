@@ -59,9 +59,12 @@ namespace {
 TEST(ClockLine, TwelveHourClockWithoutLeadingZeros) {
     const std::string am = testing::S("午前"), pm = testing::S("午後");
     EXPECT_EQ(clockLine({{2001, 1, 1}, 15, 4, 9}, am, pm), testing::S("ただいまの時刻は午後3時4分9秒です。"));
-    EXPECT_EQ(clockLine({{2001, 1, 1}, 0, 30, 0}, am, pm), testing::S("ただいまの時刻は午前12時30分0秒です。"));
-    EXPECT_EQ(clockLine({{2001, 1, 1}, 12, 0, 7}, am, pm), testing::S("ただいまの時刻は午後12時0分7秒です。"));
-    EXPECT_EQ(clockLine({{2001, 1, 1}, 11, 59, 59}, am, pm), testing::S("ただいまの時刻は午前11時59分59秒です。"));
+    EXPECT_EQ(clockLine({{2001, 1, 1}, 0, 30, 0}, am, pm),
+              testing::S("ただいまの時刻は午前12時30分0秒です。"));
+    EXPECT_EQ(clockLine({{2001, 1, 1}, 12, 0, 7}, am, pm),
+              testing::S("ただいまの時刻は午後12時0分7秒です。"));
+    EXPECT_EQ(clockLine({{2001, 1, 1}, 11, 59, 59}, am, pm),
+              testing::S("ただいまの時刻は午前11時59分59秒です。"));
     EXPECT_EQ(clockLine({{2001, 1, 1}, 23, 5, 5}, "", ""), testing::S("ただいまの時刻はpm11時5分5秒です。"));
     EXPECT_EQ(clockLine({{2001, 1, 1}, 1, 5, 5}, "", ""), testing::S("ただいまの時刻はam1時5分5秒です。"));
 }

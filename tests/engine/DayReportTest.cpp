@@ -16,7 +16,8 @@ using testing::TempDir;
 class DataDir : public TempDir {
 public:
     DataDir() {
-        for (const char* name : {kEventFile, kMonthlyFile, kBirthdayFile, kFlowerFile, kHistoryFile}) write(name, "");
+        for (const char* name : {kEventFile, kMonthlyFile, kBirthdayFile, kFlowerFile, kHistoryFile})
+            write(name, "");
     }
 
     PanelTexts pass(const CivilDate& date) const {
@@ -60,16 +61,14 @@ TEST(DayReportPass, ComingOfAgeDay) {
     DataDir dir;
     const std::string piece = crlfLines({S("  成人の日")});
     const std::pair<CivilDate, bool> rows[] = {
-        {{2000, 1, 10}, true},    // second Monday
-        {{2000, 1, 3}, false},    // first Monday
-        {{2000, 1, 17}, false},   // third Monday
-        {{2000, 1, 15}, false},   // the old fixed date, no longer
-        {{1999, 1, 15}, true},
-        {{1999, 1, 11}, false},   // a second Monday before 2000
-        {{1949, 1, 15}, true},    // the law's first year
-        {{1948, 1, 15}, false},
-        {{2024, 1, 8}, true},
-        {{2024, 2, 12}, false},   // a second Monday in another month
+        {{2000, 1, 10}, true},                           // second Monday
+        {{2000, 1, 3}, false},                           // first Monday
+        {{2000, 1, 17}, false},                          // third Monday
+        {{2000, 1, 15}, false},                          // the old fixed date, no longer
+        {{1999, 1, 15}, true},  {{1999, 1, 11}, false},  // a second Monday before 2000
+        {{1949, 1, 15}, true},                           // the law's first year
+        {{1948, 1, 15}, false}, {{2024, 1, 8}, true},
+        {{2024, 2, 12}, false},  // a second Monday in another month
     };
     for (const auto& [date, expected] : rows) {
         SCOPED_TRACE(formatYyyymmdd(date));
@@ -82,19 +81,12 @@ TEST(DayReportPass, SportsDayUnderItsTwoNames) {
     const std::string taiiku = crlfLines({S("  体育の日")});
     const std::string sports = crlfLines({S("  スポーツの日")});
     const std::pair<CivilDate, std::string> rows[] = {
-        {{1965, 10, 10}, ""},
-        {{1966, 10, 10}, taiiku},
-        {{1999, 10, 10}, taiiku},
-        {{1999, 10, 11}, ""},
-        {{2000, 10, 9}, taiiku},   // second Monday
-        {{2000, 10, 10}, ""},      // a Tuesday
-        {{2019, 10, 14}, taiiku},
-        {{2020, 7, 24}, sports},
-        {{2020, 10, 12}, ""},      // moved to July for the Olympic year
-        {{2021, 7, 23}, sports},
-        {{2021, 10, 11}, ""},
-        {{2022, 10, 10}, sports},
-        {{2022, 7, 24}, ""},
+        {{1965, 10, 10}, ""},     {{1966, 10, 10}, taiiku}, {{1999, 10, 10}, taiiku}, {{1999, 10, 11}, ""},
+        {{2000, 10, 9}, taiiku},                                                   // second Monday
+        {{2000, 10, 10}, ""},                                                      // a Tuesday
+        {{2019, 10, 14}, taiiku}, {{2020, 7, 24}, sports},  {{2020, 10, 12}, ""},  // moved to July for the
+                                                                                   // Olympic year
+        {{2021, 7, 23}, sports},  {{2021, 10, 11}, ""},     {{2022, 10, 10}, sports}, {{2022, 7, 24}, ""},
         {{2026, 10, 12}, sports},
     };
     for (const auto& [date, expected] : rows) {
@@ -105,8 +97,9 @@ TEST(DayReportPass, SportsDayUnderItsTwoNames) {
 
 TEST(DayReportPass, BirthdayAges) {
     DataDir dir;
-    dir.write(kBirthdayFile, crlfLines({S("01011950年A"), S("01011901年B"), S("01011902年C"), S("01012001年D"),
-                                        S("01012005年E"), S("0101前100年 F"), S("0101 123年G")}));
+    dir.write(kBirthdayFile,
+              crlfLines({S("01011950年A"), S("01011901年B"), S("01011902年C"), S("01012001年D"),
+                         S("01012005年E"), S("0101前100年 F"), S("0101 123年G")}));
     EXPECT_EQ(dir.pass({2001, 1, 1}).birthdays,
               crlfLines({S("  1950年 A(51歳)"), S("  1901年 B"), S("  1902年 C(99歳)"), S("  2001年 D(0歳)"),
                          S("  2005年 E"), S(" 前100年 F"), S("   123年 G")}));
@@ -148,7 +141,9 @@ TEST(DayReportPass, LfOnlyFileIsOneRecord) {
 
 TEST(DayReportPass, CtrlZHidesTheRecordsAfterIt) {
     DataDir dir;
-    dir.write(kHistoryFile, "1900/01/01  before\r\n\x1A" "1901/01/01  after\r\n");
+    dir.write(kHistoryFile,
+              "1900/01/01  before\r\n\x1A"
+              "1901/01/01  after\r\n");
     EXPECT_EQ(dir.pass({2001, 1, 1}).history, crlfLines({S("  1900年 before")}));
 }
 

@@ -21,14 +21,18 @@ std::string helpTextOf(const std::string& bytes) {
 TEST(HelpText, LineRules) {
     const std::pair<std::string, std::string> rows[] = {
         {"", ""},
-        {"\x1A" "abc", ""},
+        {"\x1A"
+         "abc",
+         ""},
         {"a\r\nb\r\n", "a\r\nb\r\n"},
         {"a\nb\n", "a\r\nb\r\n\r\n"},  // a final lone LF stays in the last line: one more empty line
         {"a\rb\r", "a\r\nb\r\n"},
-        {"a\r\nb", "a\r\nb\r\n"},      // a last line without a line end
+        {"a\r\nb", "a\r\nb\r\n"},  // a last line without a line end
         {"a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n"},
         {"a\n\rb", "a\r\n\r\nb\r\n"},  // LF CR is two line breaks
-        {"ab\x1A" "cd\r\n", "ab\r\n"},
+        {"ab\x1A"
+         "cd\r\n",
+         "ab\r\n"},
         {"a\r\r\n", "a\r\n\r\n"},
     };
     for (const auto& [bytes, expected] : rows) {
@@ -47,7 +51,10 @@ TEST(HelpText, TwoByteCharactersAreNeverSplit) {
     const std::string longLine = S(std::string(200, 'x') + "表ソ能");  // second bytes 0x5C, 0x5C, 0x5C
     EXPECT_EQ(helpTextOf(longLine + "\r\n"), longLine + "\r\n");
     // A lead byte takes the LF after it as its second half, so that LF breaks nothing.
-    EXPECT_EQ(helpTextOf("\x82\n" "a"), "\x82\n" "a\r\n");
+    EXPECT_EQ(helpTextOf("\x82\n"
+                         "a"),
+              "\x82\n"
+              "a\r\n");
 }
 
 TEST(HelpText, MissingFileAddsNothing) {

@@ -17,7 +17,8 @@ namespace {
 using testing::TempDir;
 
 // Every record's head, read with a given buffer size so that records cross block boundaries.
-std::vector<std::string> records(const std::string& bytes, std::size_t keep = 1000, std::size_t bufferSize = 4096) {
+std::vector<std::string> records(const std::string& bytes, std::size_t keep = 1000,
+                                 std::size_t bufferSize = 4096) {
     TempDir dir;
     dir.write("f.txt", bytes);
     InputFile file(dir.str() + "/f.txt");
@@ -38,13 +39,15 @@ TEST(LineReader, RecordBoundaries) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\r\n\r\n", {"a", ""}},  // a second line end makes an empty last record
         {"\r\n", {""}},
-        {"a\rb\r", {"a", "b"}},                // a lone CR ends a record
-        {"a\nb\nc", {"a\nb\nc"}},              // a lone LF does not
+        {"a\rb\r", {"a", "b"}},    // a lone CR ends a record
+        {"a\nb\nc", {"a\nb\nc"}},  // a lone LF does not
         {"a\nb\r\nc\n", {"a\nb", "c\n"}},
         {"a\r\r\nb", {"a", "", "b"}},
         {"a\n\rb", {"a\n", "b"}},
-        {"ab\x1A\r\ncd", {"ab"}},              // Ctrl-Z ends the file
-        {"\x1A" "abc", {}},
+        {"ab\x1A\r\ncd", {"ab"}},  // Ctrl-Z ends the file
+        {"\x1A"
+         "abc",
+         {}},
         {"a\r\n\x1A\r\n", {"a"}},
         {std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
     };

@@ -84,13 +84,16 @@ TEST(PrintReportComposition, TickedBlocksDecideTheLines) {
     const std::vector<Row> rows = {
         {"all ticked, empty panels: ten lines",
          {},
-         {S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("何の日・行事"), "  ", S("誕生日・誕生花"), "  ",
-          S("歴史・出来事"), "  ", S("Print date : 2001年03月05日")}},
-        {"only the title", {false, false, false, false}, {S("Daywick - この日はどんな日"), S("2001年01月08日"), ""}},
+         {S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("何の日・行事"), "  ",
+          S("誕生日・誕生花"), "  ", S("歴史・出来事"), "  ", S("Print date : 2001年03月05日")}},
+        {"only the title",
+         {false, false, false, false},
+         {S("Daywick - この日はどんな日"), S("2001年01月08日"), ""}},
         {"title and print date",
          {false, false, false, true},
          {S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("Print date : 2001年03月05日")}},
-        {"history only", {false, false, true, false},
+        {"history only",
+         {false, false, true, false},
          {S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("歴史・出来事"), "  "}},
     };
     for (const Row& row : rows) {
@@ -122,9 +125,10 @@ TEST(PrintReportLines, BreaksAfterEveryLineEndAndKeepsEmptyLines) {
 
 TEST(PrintReportLines, ALongPanelLineWrapsAndPushesLaterLinesDown) {
     PanelTexts panels;
-    // 2 x 6 + 30 x 12 = 372 units: three pieces in a buffer 170 units wide, where the title and the print-date
-    // line still fit.
-    panels.events = crlfLines({"  " + S("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほ"), S("  短い")});
+    // 2 x 6 + 30 x 12 = 372 units: three pieces in a buffer 170 units wide, where the title and the
+    // print-date line still fit.
+    panels.events =
+        crlfLines({"  " + S("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほ"), S("  短い")});
     const std::vector<std::string> lines =
         divide(composePrintReport(kJanuary8, panels, kMarch5, {true, false, false, true}), 170);
     // Title, date, empty, heading, three pieces, the short line, blanks, print date.
@@ -192,9 +196,9 @@ TEST(PrintReportPlaces, LinesBelowThePrintableAreaGoOnANewPage) {
     const std::vector<std::string> lines = {"a", "b", "c", "d", "e", "", "f", "g", "h", "i"};
     const auto places = placeReportLines(lines, {300, 300, 270, 38});
     const std::vector<std::optional<LinePlace>> expected = {
-        LinePlace{0, 120, 0},   LinePlace{0, 120, 60},  LinePlace{0, 120, 120}, LinePlace{0, 120, 180},
-        LinePlace{1, 120, 0},   LinePlace{1, 120, 60},  LinePlace{1, 120, 120}, LinePlace{1, 120, 180},
-        LinePlace{2, 120, 0},   LinePlace{2, 120, 60}};
+        LinePlace{0, 120, 0}, LinePlace{0, 120, 60}, LinePlace{0, 120, 120}, LinePlace{0, 120, 180},
+        LinePlace{1, 120, 0}, LinePlace{1, 120, 60}, LinePlace{1, 120, 120}, LinePlace{1, 120, 180},
+        LinePlace{2, 120, 0}, LinePlace{2, 120, 60}};
     EXPECT_EQ(places, expected);
 }
 

@@ -39,7 +39,8 @@ std::set<std::string> wholeRecords(const std::string& bytes) {
     std::set<std::string> records;
     if (bytes.empty()) return records;
     EXPECT_TRUE(bytes.ends_with("\r\n")) << "the file does not end in CR LF";
-    static const std::regex record("(0[1-9]|1[0-2])(0[1-9]|[12][0-9]|3[01])[0-9]{4}\x94\x4Ew[0-9]+n[0-9]+-x*");
+    static const std::regex record(
+        "(0[1-9]|1[0-2])(0[1-9]|[12][0-9]|3[01])[0-9]{4}\x94\x4Ew[0-9]+n[0-9]+-x*");
     std::istringstream lines(bytes);
     for (std::string line; std::getline(lines, line, '\n');) {
         EXPECT_TRUE(line.ends_with('\r')) << line;
@@ -70,12 +71,14 @@ TEST(RegistrationFaults, KilledInTheMiddleOfRegistrationsLeavesOnlyWholeRecords)
             }
         }
         close(done[1]);
-        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(random)));
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(random)));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         std::string notes;
         char buffer[4096];
-        for (ssize_t got; (got = read(done[0], buffer, sizeof buffer)) > 0;) notes.append(buffer, static_cast<std::size_t>(got));
+        for (ssize_t got; (got = read(done[0], buffer, sizeof buffer)) > 0;)
+            notes.append(buffer, static_cast<std::size_t>(got));
         close(done[0]);
         std::istringstream numbers(notes);
         for (int number; numbers >> number;) reportedDone.insert(numberedRecord(round, number));
@@ -105,7 +108,8 @@ TEST(RegistrationFaults, EightCopiesRegisteringAtOnceKeepEveryRecord) {
     for (int writer = 0; writer < kWriters; ++writer) {
         const pid_t child = fork();
         if (child == 0) {
-            for (int number = 0; number < kRecords; ++number) appendLine(path, numberedRecord(writer, number));
+            for (int number = 0; number < kRecords; ++number)
+                appendLine(path, numberedRecord(writer, number));
             _exit(0);
         }
         writers.push_back(child);
@@ -121,7 +125,8 @@ TEST(RegistrationFaults, EightCopiesRegisteringAtOnceKeepEveryRecord) {
     const std::set<std::string> inFile = wholeRecords(bytes.substr(first.size()));
     EXPECT_EQ(inFile.size(), std::size_t{kWriters} * kRecords);
     for (int writer = 0; writer < kWriters; ++writer) {
-        for (int number = 0; number < kRecords; ++number) EXPECT_TRUE(inFile.count(numberedRecord(writer, number)));
+        for (int number = 0; number < kRecords; ++number)
+            EXPECT_TRUE(inFile.count(numberedRecord(writer, number)));
     }
 }
 

@@ -13,7 +13,9 @@ const std::string kSampleData = DAYWICK_SAMPLE_DATA;
 
 std::size_t lineCount(const std::string& panelText) {
     std::size_t lines = 0;
-    for (std::size_t at = panelText.find("\r\n"); at != std::string::npos; at = panelText.find("\r\n", at + 2)) ++lines;
+    for (std::size_t at = panelText.find("\r\n"); at != std::string::npos;
+         at = panelText.find("\r\n", at + 2))
+        ++lines;
     return lines;
 }
 

@@ -9,10 +9,10 @@ const std::string kReplacement = "\xEF\xBF\xBD";
 
 TEST(ShiftJis, DecodesCodePage932) {
     EXPECT_EQ(sjisToUtf8("\x82\xA0\x88\x9F"), "あ亜");
-    EXPECT_EQ(sjisToUtf8("C:\\data"), "C:\\data");         // 0x5C is a backslash, not a yen sign
-    EXPECT_EQ(sjisToUtf8("\x87\x40"), "①");                // NEC special characters
-    EXPECT_EQ(sjisToUtf8("\xFA\x40"), "ⅰ");                // IBM extensions
-    EXPECT_EQ(sjisToUtf8("\xB1\xB2\xB3"), "ｱｲｳ");          // half-width katakana
+    EXPECT_EQ(sjisToUtf8("C:\\data"), "C:\\data");  // 0x5C is a backslash, not a yen sign
+    EXPECT_EQ(sjisToUtf8("\x87\x40"), "①");         // NEC special characters
+    EXPECT_EQ(sjisToUtf8("\xFA\x40"), "ⅰ");         // IBM extensions
+    EXPECT_EQ(sjisToUtf8("\xB1\xB2\xB3"), "ｱｲｳ");   // half-width katakana
     EXPECT_EQ(sjisToUtf8("a\r\nb"), "a\r\nb");
     EXPECT_EQ(sjisToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
@@ -24,7 +24,9 @@ TEST(ShiftJis, BadBytesShowAsReplacementAndKeepTheRest) {
     EXPECT_EQ(sjisToUtf8("\x82\r\n"), kReplacement + "\r\n");
     EXPECT_EQ(sjisToUtf8("\x82 A"), kReplacement + " A");
     // A lead byte and a possible second byte that name no character are one unknown character.
-    EXPECT_EQ(sjisToUtf8("\x85\x40" "A"), kReplacement + "A");
+    EXPECT_EQ(sjisToUtf8("\x85\x40"
+                         "A"),
+              kReplacement + "A");
     // Bytes that start nothing.
     EXPECT_EQ(sjisToUtf8("\xA0x\xFDy"), kReplacement + "x" + kReplacement + "y");
     EXPECT_EQ(sjisToUtf8("\xFF"), kReplacement);

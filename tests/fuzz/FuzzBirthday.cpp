@@ -22,8 +22,7 @@ const std::string& scratchDirectory() {
     static const std::string dir = [] {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "daywick-fuzz-birthday-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
+        if (!mkdtemp(pattern.data())) std::abort();
         for (const char* name :
              {daywick::kEventFile, daywick::kMonthlyFile, daywick::kFlowerFile, daywick::kHistoryFile}) {
             std::ofstream(daywick::dataPath(pattern, name));
@@ -54,8 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;  // a box that is not an integer: the error box, nothing written
     }
     if (entry.verdict != daywick::BirthdayVerdict::Accepted) {
-        if (!entry.record.empty())
-            std::abort();
+        if (!entry.record.empty()) std::abort();
         return 0;
     }
     // One line, in the columns the reader takes: month, day, a four-digit year and "年".
@@ -63,8 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!record.ends_with("\r\n") || record.find('\r') != record.size() - 2 ||
         record.find('\n') != record.size() - 1)
         std::abort();
-    if (record.size() < 12 || record.substr(8, 2) != "\x94\x4E")
-        std::abort();
+    if (record.size() < 12 || record.substr(8, 2) != "\x94\x4E") std::abort();
 
     // Appended to a file holding anything, the file keeps its text up to any Ctrl-Z near the end, then the
     // record on a line of its own; the birthday pass reads it.
@@ -77,11 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t window = before.size() > 128 ? before.size() - 128 : 0;
     if (const std::size_t ctrlZ = before.find('\x1A', window); ctrlZ != std::string::npos)
         expected.resize(ctrlZ);
-    if (!expected.empty() && expected.back() != '\r' && !expected.ends_with("\r\n"))
-        expected += "\r\n";
+    if (!expected.empty() && expected.back() != '\r' && !expected.ends_with("\r\n")) expected += "\r\n";
     expected += record;
-    if (after != expected)
-        std::abort();
+    if (after != expected) std::abort();
 
     // The new record alone in the file makes a good pass for its own day, and shows there.
     std::ofstream(path, std::ios::binary | std::ios::trunc)
@@ -89,7 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const daywick::DateTexts day{"2001", record.substr(0, 2), record.substr(2, 2)};
     daywick::DayReport report({2001, 1, 1});
     daywick::Hyoji(day, scratchDirectory(), report);
-    if (report.panels.birthdays.empty())
-        std::abort();
+    if (report.panels.birthdays.empty()) std::abort();
     return 0;
 }

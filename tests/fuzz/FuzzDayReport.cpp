@@ -19,8 +19,7 @@ namespace {
 const std::string& scratchDirectory() {
     static const std::string dir = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "daywick-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
+        if (!mkdtemp(pattern.data())) std::abort();
         return pattern;
     }();
     return dir;
@@ -39,12 +38,10 @@ std::vector<std::string> plainRecords(const std::string& bytes, std::size_t keep
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = text.find('\r', at);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos) end = text.size();
         records.push_back(text.substr(at, std::min(end - at, keep)));
         at = end + 1;
-        if (at < text.size() && text[at] == '\n')
-            ++at;
+        if (at < text.size() && text[at] == '\n') ++at;
     }
     return records;
 }
@@ -53,22 +50,18 @@ std::vector<std::string> readerRecords(const std::string& path, std::size_t keep
     daywick::InputFile file(path);
     daywick::LineReader reader(file, keep, bufferSize);
     std::vector<std::string> records;
-    while (const auto head = reader.next())
-        records.emplace_back(*head);
+    while (const auto head = reader.next()) records.emplace_back(*head);
     return records;
 }
 
 // Every panel is whole pieces: lines that end in CR LF and begin with a blank.
 void checkPanel(const std::string& panel, std::size_t longestPiece) {
-    if (panel.empty())
-        return;
-    if (!panel.ends_with("\r\n"))
-        std::abort();
+    if (panel.empty()) return;
+    if (!panel.ends_with("\r\n")) std::abort();
     std::size_t at = 0;
     while (at < panel.size()) {
         const std::size_t end = panel.find("\r\n", at);
-        if (end == std::string::npos || panel[at] != ' ' || end - at > longestPiece)
-            std::abort();
+        if (end == std::string::npos || panel[at] != ' ' || end - at > longestPiece) std::abort();
         at = end + 2;
     }
 }
@@ -92,8 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string events = daywick::dataPath(scratchDirectory(), daywick::kEventFile);
     const std::vector<std::string> expected = plainRecords(contents[0], keep);
     for (std::size_t bufferSize : {1, 2, 7, 64, 4096}) {
-        if (readerRecords(events, keep, bufferSize) != expected)
-            std::abort();
+        if (readerRecords(events, keep, bufferSize) != expected) std::abort();
     }
 
     daywick::DaySelection selection;

@@ -22,12 +22,10 @@ std::string plainHelpText(const std::string& bytes, std::size_t capacity) {
     std::size_t at = 0;
     while (at < before.size()) {
         std::size_t end = before.find('\r', at);
-        if (end == std::string::npos)
-            end = before.size();
+        if (end == std::string::npos) end = before.size();
         const std::string line = before.substr(at, end - at) + '\r';
         at = end + 1;
-        if (end < before.size() && at < before.size() && before[at] == '\n')
-            ++at;
+        if (end < before.size() && at < before.size() && before[at] == '\n') ++at;
         std::string shown;
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (daywick::isLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size()) {
@@ -38,8 +36,7 @@ std::string plainHelpText(const std::string& bytes, std::size_t capacity) {
                 shown += line[i];
             }
         }
-        if (text.size() + shown.size() > capacity)
-            break;
+        if (text.size() + shown.size() > capacity) break;
         text += shown;
     }
     return text;
@@ -62,24 +59,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const daywick::Error&) {
         // Too large for the capacity: the lines read before stay.
     }
-    if (text.size() > capacity)
-        std::abort();
-    if (text.find('\x1A') != std::string::npos)
-        std::abort();
+    if (text.size() > capacity) std::abort();
+    if (text.find('\x1A') != std::string::npos) std::abort();
     // Walking the text as Shift_JIS characters, every line break is a CR LF pair.
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (daywick::isLeadByte(byte) && i + 1 < text.size()) {
             ++i;
         } else if (byte == '\r') {
-            if (i + 1 >= text.size() || text[i + 1] != '\n')
-                std::abort();
+            if (i + 1 >= text.size() || text[i + 1] != '\n') std::abort();
             ++i;
         } else if (byte == '\n') {
             std::abort();
         }
     }
-    if (text != plainHelpText(bytes, capacity))
-        std::abort();
+    if (text != plainHelpText(bytes, capacity)) std::abort();
     return 0;
 }

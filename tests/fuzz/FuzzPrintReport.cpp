@@ -29,8 +29,7 @@ double cellWidth(std::string_view text) {
 bool endsInsideACharacter(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (daywick::isLeadByte(static_cast<unsigned char>(text[i]))) {
-            if (i + 1 == text.size())
-                return true;
+            if (i + 1 == text.size()) return true;
             ++i;
         }
     }
@@ -52,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string report = daywick::composePrintReport(selected, panels, startup, blocks);
     // The panels are copied byte for byte.
-    if (blocks.events && report.find(panels.events) == std::string::npos)
-        std::abort();
+    if (blocks.events && report.find(panels.events) == std::string::npos) std::abort();
     if (!report.starts_with(daywick::sjis("Daywick - この日はどんな日\r\n2001年01月08日\r\n\r\n")))
         std::abort();
 
@@ -62,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string rejoined;
     std::size_t at = 0;
     for (const std::string& line : lines) {
-        if (report.compare(at, line.size(), line) != 0)
-            std::abort();
+        if (report.compare(at, line.size(), line) != 0) std::abort();
         at += line.size();
         rejoined += line;
         // A break is either a line end, taken out, or a wrap inside a line too wide, which keeps its bytes.
@@ -73,31 +70,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             at += 1;
         } else if (at < report.size()) {
             // A wrapped piece: within the width unless it is a single character, and never half a character.
-            if (cellWidth(line) > width && cellWidth(line) > 12)
-                std::abort();
-            if (endsInsideACharacter(line))
-                std::abort();
+            if (cellWidth(line) > width && cellWidth(line) > 12) std::abort();
+            if (endsInsideACharacter(line)) std::abort();
         }
     }
-    if (at != report.size())
-        std::abort();
+    if (at != report.size()) std::abort();
 
     const daywick::PageMetrics page{300, 300, input.ConsumeIntegralInRange(60, 4000) * 1.0, 38};
     const auto places = daywick::placeReportLines(lines, page);
-    if (places.size() != lines.size())
-        std::abort();
+    if (places.size() != lines.size()) std::abort();
     // Every line that shows something is placed, inside the page, one page after another.
     int lastPage = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!places[i]) {
-            if (lines[i].find_first_not_of(' ') != std::string::npos)
-                std::abort();
+            if (lines[i].find_first_not_of(' ') != std::string::npos) std::abort();
             continue;
         }
-        if (places[i]->page < lastPage || places[i]->x != 120)
-            std::abort();
-        if (places[i]->y + page.lineHeight > page.pageHeight && places[i]->y != 0)
-            std::abort();
+        if (places[i]->page < lastPage || places[i]->x != 120) std::abort();
+        if (places[i]->y + page.lineHeight > page.pageHeight && places[i]->y != 0) std::abort();
         lastPage = places[i]->page;
     }
     return 0;

@@ -16,11 +16,9 @@ bool validUtf8(const std::string& text) {
                                    : (lead >> 4) == 0xE  ? 3
                                    : (lead >> 3) == 0x1E ? 4
                                                          : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
+        if (length == 0 || i + length > text.size()) return false;
         for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
         }
         i += length;
     }
@@ -32,16 +30,13 @@ bool validUtf8(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string text = daywick::sjisToUtf8(bytes);
-    if (!validUtf8(text))
-        std::abort();
+    if (!validUtf8(text)) std::abort();
     // Nothing is dropped: at least one character comes out for every one or two bytes that go in.
-    if (size > 0 && text.empty())
-        std::abort();
+    if (size > 0 && text.empty()) std::abort();
     if (text.find("\xEF\xBF\xBD") == std::string::npos) {
         // Valid Shift_JIS: encoding the text again gives bytes that show the same text.
         const auto again = daywick::utf8ToSjis(text);
-        if (!again || daywick::sjisToUtf8(*again) != text)
-            std::abort();
+        if (!again || daywick::sjisToUtf8(*again) != text) std::abort();
     }
     return 0;
 }

@@ -51,7 +51,8 @@ bool waitForJob(const QString& file, int seconds) {
 TEST(PrintThroughCups, PrintsThenReportsARefusedJobAndAMissingPrinter) {
     const QString queue = qEnvironmentVariable("DAYWICK_CUPS_QUEUE");
     const QString jobFile = qEnvironmentVariable("DAYWICK_CUPS_JOB_FILE");
-    ASSERT_FALSE(queue.isEmpty() || jobFile.isEmpty()) << "run by PrintThroughCups.sh, which sets up the server";
+    ASSERT_FALSE(queue.isEmpty() || jobFile.isEmpty())
+        << "run by PrintThroughCups.sh, which sets up the server";
 
     DaySelection dates;
     dates.InitFromClock(FixedClock({{2001, 3, 5}, 9, 30, 0}));
@@ -60,8 +61,8 @@ TEST(PrintThroughCups, PrintsThenReportsARefusedJobAndAMissingPrinter) {
     events.setBytes(crlfLines({S("  成人の日"), S("  鏡開きの準備")}));
     TForm6 form({dates, events, birthdays, history});
 
-    // A print reaches the queue's file (where the lines lie on the page is read in the PDF printer's tests and
-    // in the real program's run).
+    // A print reaches the queue's file (where the lines lie on the page is read in the PDF printer's tests
+    // and in the real program's run).
     form.showWindow();
     {
         ModalAnswerer answerer;

@@ -31,14 +31,18 @@ void writeFile(const std::filesystem::path& path, std::string_view bytes) {
     if (!out) throw std::runtime_error("cannot write test file " + path.string());
 }
 
-void TempDir::write(std::string_view name, std::string_view bytes) const { writeFile(path_ / name, bytes); }
+void TempDir::write(std::string_view name, std::string_view bytes) const {
+    writeFile(path_ / name, bytes);
+}
 
 std::string TempDir::read(std::string_view name) const {
     std::ifstream in(path_ / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string S(std::string_view utf8) { return sjis(utf8); }
+std::string S(std::string_view utf8) {
+    return sjis(utf8);
+}
 
 std::string crlfLines(std::initializer_list<std::string_view> lines) {
     std::string text;

@@ -135,8 +135,7 @@ TEST(Geometry, SmoothCurvePassesThroughEveryPoint) {
     const QPainterPath path = smoothThrough(pts);
     // A move, then one cubic (control, control, end) per segment.
     ASSERT_EQ(path.elementCount(), int(1 + 3 * (pts.size() - 1)));
-    for (size_t i = 0; i < pts.size(); ++i)
-        EXPECT_EQ(QPointF(path.elementAt(int(3 * i))), pts[i]);
+    for (size_t i = 0; i < pts.size(); ++i) EXPECT_EQ(QPointF(path.elementAt(int(3 * i))), pts[i]);
 }
 
 TEST(Geometry, TaperedStrokeHasItsWidthAtBothEnds) {
@@ -218,8 +217,7 @@ TEST(Scenes, EachRendersAVariedDeterministicPicture) {
         EXPECT_GT(luminance(first, first.rect()).stddev, 12.0);
         std::set<QRgb> colours;
         for (int y = 0; y < first.height(); y += 3)
-            for (int x = 0; x < first.width(); x += 3)
-                colours.insert(first.pixel(x, y));
+            for (int x = 0; x < first.width(); x += 3) colours.insert(first.pixel(x, y));
         EXPECT_GT(colours.size(), 300u);
         EXPECT_EQ(first, renderScene(i));
     }
@@ -256,22 +254,19 @@ TEST(Icon, SvgListsEveryShapeAndParses) {
     QXmlStreamReader xml(svg);
     int drawn = 0, gradients = 0;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
         const auto name = xml.name();
         if (name == QLatin1String("svg")) {
             EXPECT_EQ(xml.attributes().value("viewBox"), QLatin1String("0 0 256 256"));
         }
         if (name == QLatin1String("rect") || name == QLatin1String("circle") || name == QLatin1String("path"))
             ++drawn;
-        if (name == QLatin1String("linearGradient"))
-            ++gradients;
+        if (name == QLatin1String("linearGradient")) ++gradients;
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(drawn, int(iconShapes().size()));
     int expectedGradients = 0;
-    for (const IconShape& s : iconShapes())
-        expectedGradients += s.fillTo.isValid() && s.fill.alpha() > 0;
+    for (const IconShape& s : iconShapes()) expectedGradients += s.fillTo.isValid() && s.fill.alpha() > 0;
     EXPECT_EQ(gradients, expectedGradients);
     EXPECT_THROW(toPainterPath({{'X', {}}}), std::invalid_argument);
 }
@@ -347,8 +342,7 @@ TEST(CommittedFiles, SplashIsRgbPngAndIconsExist) {
 }
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);  // the splash needs fonts
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -63,7 +63,8 @@ TEST_F(ReportTool, PrintsTheDayUnderItsHeadingsInUtf8) {
 TEST_F(ReportTool, RawPrintsThePanelsExactBytes) {
     EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-10 --raw birthdays").out,
               crlfLines({S("  1950年 山田花子(50歳)"), S("  スイセン")}));
-    EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-10 --raw history").out, crlfLines({S("  1868年 出来事")}));
+    EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-10 --raw history").out,
+              crlfLines({S("  1868年 出来事")}));
     EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-11 --raw events").out, "");
 }
 
@@ -76,8 +77,8 @@ TEST_F(ReportTool, FailingPassPrintsWhatItHadAndTheErrorBoxText) {
 }
 
 TEST_F(ReportTool, BadUsageExitsWithTwo) {
-    for (const char* arguments : {"--date 2001-02-29", "--date 2001-1-1", "--date tomorrow", "--date", "--raw all",
-                                  "--frobnicate", "--date 0000-01-01"}) {
+    for (const char* arguments : {"--date 2001-02-29", "--date 2001-1-1", "--date tomorrow", "--date",
+                                  "--raw all", "--frobnicate", "--date 0000-01-01"}) {
         SCOPED_TRACE(arguments);
         const ToolRun run = report(std::string("--dir ") + dir.str() + " " + arguments);
         EXPECT_EQ(run.status, 2);

@@ -24,9 +24,11 @@ constexpr const char* kUsage =
     "\n"
     "Prints the almanac's report for one day (default: today) from the data files in DIR\n"
     "(default: the current directory), or with --check lists every problem in the data files.\n"
-    "  --dir DIR       the data directory holding Event.txt, Monthly.txt, Tanjyou.txt, Hana.txt, History.txt\n"
+    "  --dir DIR       the data directory holding Event.txt, Monthly.txt, Tanjyou.txt, Hana.txt, "
+    "History.txt\n"
     "  --date DATE     the day to report, YYYY-MM-DD, years 0001 to 9999\n"
-    "  --raw PANEL     print only that panel's bytes, Shift_JIS with CR LF, exactly as the program holds them\n"
+    "  --raw PANEL     print only that panel's bytes, Shift_JIS with CR LF, exactly as the program holds "
+    "them\n"
     "  --check         list the data files' problems, one a line: FILE:LINE: what is wrong\n"
     "  --help          print this text\n"
     "Exit status: 0 done (--check: no problem), 1 a data file failed (the error on stderr) or\n"
@@ -79,9 +81,11 @@ std::string forTerminal(std::string_view sjisText) {
 }
 
 void printReport(const DateTexts& date, const PanelTexts& panels) {
-    std::cout << "Daywick - この日はどんな日  " << date.year << "年" << date.month << "月" << date.day << "日\n";
-    const std::pair<const char*, Panel> sections[] = {
-        {"何の日・行事", Panel::Events}, {"誕生日・誕生花", Panel::Birthdays}, {"歴史・出来事", Panel::History}};
+    std::cout << "Daywick - この日はどんな日  " << date.year << "年" << date.month << "月" << date.day
+              << "日\n";
+    const std::pair<const char*, Panel> sections[] = {{"何の日・行事", Panel::Events},
+                                                      {"誕生日・誕生花", Panel::Birthdays},
+                                                      {"歴史・出来事", Panel::History}};
     for (const auto& [heading, panel] : sections) {
         std::cout << "\n" << heading << "\n" << forTerminal(panels[panel]);
     }

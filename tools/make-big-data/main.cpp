@@ -82,11 +82,11 @@ int main(int argc, char** argv) {
     writeFile(daywick::kEventFile, 520000, [&](const Day& d) {
         return twoDigits(d.month) + twoDigits(d.day) + "     " + texts.make(random, 16, 70);
     });
-    writeFile(daywick::kMonthlyFile, 30000, [&](const Day& d) {
-        return twoDigits(d.day) + "     " + texts.make(random, 16, 70);
-    });
+    writeFile(daywick::kMonthlyFile, 30000,
+              [&](const Day& d) { return twoDigits(d.day) + "     " + texts.make(random, 16, 70); });
     writeFile(daywick::kBirthdayFile, 520000, [&](const Day& d) {
-        return twoDigits(d.month) + twoDigits(d.day) + std::to_string(anyYear(random)) + nen + texts.make(random, 8, 40);
+        return twoDigits(d.month) + twoDigits(d.day) + std::to_string(anyYear(random)) + nen +
+               texts.make(random, 8, 40);
     });
     writeFile(daywick::kFlowerFile, 130000, [&](const Day& d) {
         return twoDigits(d.month) + twoDigits(d.day) + texts.make(random, 10, 50);

@@ -172,8 +172,7 @@ QString iconSvg() {
                 QStringList d;
                 for (const PathOp& o : s.path) {
                     QString part(QChar::fromLatin1(o.op));
-                    for (double v : o.args)
-                        part += QLatin1Char(' ') + num(v);
+                    for (double v : o.args) part += QLatin1Char(' ') + num(v);
                     d << part;
                 }
                 body +=
@@ -187,8 +186,7 @@ QString iconSvg() {
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n")
             .arg(kIconViewBox);
-    if (!defs.isEmpty())
-        svg += QStringLiteral("  <defs>\n") + defs + QStringLiteral("  </defs>\n");
+    if (!defs.isEmpty()) svg += QStringLiteral("  <defs>\n") + defs + QStringLiteral("  </defs>\n");
     return svg + body + QStringLiteral("</svg>\n");
 }
 

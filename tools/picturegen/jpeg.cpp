@@ -59,8 +59,7 @@ bool compress(const unsigned char* rgb, int width, int height, int stride, int q
 }  // namespace
 
 QByteArray encodeJpeg(const QImage& image, int quality) {
-    if (image.isNull())
-        throw std::runtime_error("cannot encode an empty image");
+    if (image.isNull()) throw std::runtime_error("cannot encode an empty image");
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
@@ -68,19 +67,16 @@ QByteArray encodeJpeg(const QImage& image, int quality) {
     const bool ok = compress(rgb.constBits(), rgb.width(), rgb.height(), int(rgb.bytesPerLine()), quality,
                              &buffer, &size, message);
     QByteArray bytes;
-    if (ok)
-        bytes = QByteArray(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    if (ok) bytes = QByteArray(reinterpret_cast<const char*>(buffer), qsizetype(size));
     std::free(buffer);
-    if (!ok)
-        throw std::runtime_error(std::string("libjpeg: ") + message);
+    if (!ok) throw std::runtime_error(std::string("libjpeg: ") + message);
     return bytes;
 }
 
 BudgetedJpeg encodeJpegWithin(const QImage& image, std::size_t maxBytes, int startQuality, int minQuality) {
     for (int q = startQuality; q >= minQuality; q -= 2) {
         QByteArray bytes = encodeJpeg(image, q);
-        if (std::size_t(bytes.size()) <= maxBytes)
-            return {bytes, q};
+        if (std::size_t(bytes.size()) <= maxBytes) return {bytes, q};
     }
     throw std::runtime_error("picture does not fit its size budget even at quality " +
                              std::to_string(minQuality));

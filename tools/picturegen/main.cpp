@@ -33,16 +33,14 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 void writePng(const QString& path, const QImage& image) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!image.save(path, "PNG"))
-        throw std::runtime_error("cannot write " + path.toStdString());
+    if (!image.save(path, "PNG")) throw std::runtime_error("cannot write " + path.toStdString());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     // Nothing is shown on screen; fonts still need a GUI application.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <repository root>\n", argv[0]);

@@ -41,15 +41,13 @@ QColor alpha(const QColor& c, double a) {
 
 QLinearGradient verticalGradient(double top, double bottom, GradientStops stops) {
     QLinearGradient g(0, top, 0, bottom);
-    for (const auto& [at, colour] : stops)
-        g.setColorAt(at, colour);
+    for (const auto& [at, colour] : stops) g.setColorAt(at, colour);
     return g;
 }
 
 QLinearGradient horizontalGradient(double left, double right, GradientStops stops) {
     QLinearGradient g(left, 0, right, 0);
-    for (const auto& [at, colour] : stops)
-        g.setColorAt(at, colour);
+    for (const auto& [at, colour] : stops) g.setColorAt(at, colour);
     return g;
 }
 
@@ -81,8 +79,7 @@ void glow(QPainter& p, QPointF centre, double radius, const QColor& colour) {
 
 QPainterPath smoothThrough(const std::vector<QPointF>& pts) {
     QPainterPath path;
-    if (pts.empty())
-        return path;
+    if (pts.empty()) return path;
     path.moveTo(pts.front());
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         const QPointF p0 = pts[i == 0 ? 0 : i - 1];
@@ -148,12 +145,10 @@ std::vector<Puff> scatterPuffs(const QRectF& e, int count, double minR, double m
 
 void drawPuffs(QPainter& p, const std::vector<Puff>& puffs, const QColor& dark, const QColor& mid,
                const QColor& light, QPointF towardLight) {
-    if (puffs.empty())
-        return;
+    if (puffs.empty()) return;
     QPointF centroid;
     double spread = 1;
-    for (const Puff& f : puffs)
-        centroid += f.centre;
+    for (const Puff& f : puffs) centroid += f.centre;
     centroid /= double(puffs.size());
     for (const Puff& f : puffs)
         spread = std::max(spread, std::hypot(f.centre.x() - centroid.x(), f.centre.y() - centroid.y()));
@@ -173,8 +168,7 @@ void drawPuffs(QPainter& p, const std::vector<Puff>& puffs, const QColor& dark, 
     for (const Puff& f : puffs) {
         const QPointF rel = (f.centre - centroid) / spread;
         const double facing = rel.x() * towardLight.x() + rel.y() * towardLight.y();
-        if (facing < -0.15)
-            continue;
+        if (facing < -0.15) continue;
         p.setBrush(alpha(light, std::clamp(0.55 + facing, 0.35, 1.0)));
         p.drawEllipse(f.centre + towardLight * f.radius * 0.3, f.radius * 0.45, f.radius * 0.45);
     }
@@ -289,8 +283,7 @@ void stars(QPainter& p, const QRectF& area, int count, Rng& rng) {
         const QPointF c(rng.uniform(area.left(), area.right()), rng.uniform(area.top(), area.bottom()));
         const double r = rng.uniform(0.4, 1.3);
         const double a = rng.uniform(0.35, 1.0);
-        if (r > 1.15)
-            glow(p, c, r * 4, QColor(255, 255, 230, 70));
+        if (r > 1.15) glow(p, c, r * 4, QColor(255, 255, 230, 70));
         p.setBrush(QColor(255, 255, 240, int(255 * a)));
         p.drawEllipse(c, r, r);
     }
@@ -434,8 +427,7 @@ void branch(QPainter& p, QPointF from, double angle, double length, double width
         nodes->push_back({(from + to) / 2 * 0.5 + ctrl * 0.5, angle, depth});
         nodes->push_back({to, angle, depth});
     }
-    if (depth <= 0)
-        return;
+    if (depth <= 0) return;
     const int kids = s.children + (rng.chance(0.3) ? 1 : 0);
     for (int i = 0; i < kids; ++i) {
         const double pos = kids == 1 ? 0 : (double(i) / (kids - 1) - 0.5) * 2;
@@ -480,8 +472,7 @@ void fivePetalFlower(QPainter& p, QPointF c, double r, double rotation, const QC
     }
     p.setPen(Qt::NoPen);
     p.setBrush(QColor("#f2c53d"));
-    for (int i = 0; i < 10; ++i)
-        p.drawEllipse(polar({0, 0}, r * 0.42, i * 36 + 18), r * 0.06, r * 0.06);
+    for (int i = 0; i < 10; ++i) p.drawEllipse(polar({0, 0}, r * 0.42, i * 36 + 18), r * 0.06, r * 0.06);
     p.setBrush(heart);
     p.drawEllipse(QPointF(0, 0), r * 0.13, r * 0.13);
     p.restore();
@@ -529,8 +520,7 @@ void mapleLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor& 
         return QPointF(std::sin(a) * len * r, -std::cos(a) * len * r);
     };
     for (int i = 0; i < 7; ++i) {
-        if (i > 0)
-            shape.lineTo(at((tipAngles[i - 1] + tipAngles[i]) / 2, 0.34));
+        if (i > 0) shape.lineTo(at((tipAngles[i - 1] + tipAngles[i]) / 2, 0.34));
         // A shoulder halfway up each lobe gives the toothed edge.
         shape.lineTo(at(tipAngles[i] - 9, tipLengths[i] * 0.62));
         shape.lineTo(at(tipAngles[i], tipLengths[i]));
@@ -547,8 +537,7 @@ void mapleLeaf(QPainter& p, QPointF c, double r, double rotation, const QColor& 
     g.setColorAt(1, colour.darker(112));
     fillPath(p, shape, g);
     p.setPen(QPen(alpha(colour.darker(150), 0.45), std::max(0.4, r * 0.03)));
-    for (int i = 1; i < 6; ++i)
-        p.drawLine(QPointF(0, 0), at(tipAngles[i], tipLengths[i] * 0.8));
+    for (int i = 1; i < 6; ++i) p.drawLine(QPointF(0, 0), at(tipAngles[i], tipLengths[i] * 0.8));
     p.restore();
 }
 
@@ -704,8 +693,7 @@ void sunflower(QPainter& p, QPointF c, double r, double rotation) {
 // ---- things -----------------------------------------------------------------
 
 void lantern(QPainter& p, QPointF c, double w, double h, const QColor& body, bool lit) {
-    if (lit)
-        glow(p, c, w * 1.9, alpha(QColor("#ffc870"), 0.55));
+    if (lit) glow(p, c, w * 1.9, alpha(QColor("#ffc870"), 0.55));
     QPainterPath shape;
     shape.addRoundedRect(QRectF(c.x() - w / 2, c.y() - h / 2, w, h), w * 0.48, h * 0.38);
     QRadialGradient g(c, std::max(w, h) * 0.6);
@@ -855,15 +843,13 @@ void farmhouse(QPainter& p, QPointF base, double w, bool snowy, bool lit) {
         for (int i = 0; i < 3; ++i) {
             const double cell = half * 2 / 3;
             const QRectF win(base.x() - half + cell * i + cell * 0.15, y - w * 0.08, cell * 0.7, w * 0.07);
-            if (lit)
-                glow(p, win.center(), w * 0.12, QColor(255, 190, 90, 70));
+            if (lit) glow(p, win.center(), w * 0.12, QColor(255, 190, 90, 70));
             p.fillRect(win, window);
         }
     }
     for (int i = 0; i < 3; ++i) {
         const QRectF win(wall.left() + w * 0.08 + i * w * 0.26, wall.top() + w * 0.07, w * 0.18, w * 0.14);
-        if (lit)
-            glow(p, win.center(), w * 0.2, QColor(255, 190, 90, 80));
+        if (lit) glow(p, win.center(), w * 0.2, QColor(255, 190, 90, 80));
         p.fillRect(win, window);
         p.setPen(QPen(alpha(wood, 0.8), 0.8));
         p.drawLine(QPointF(win.center().x(), win.top()), QPointF(win.center().x(), win.bottom()));
@@ -890,8 +876,7 @@ void flyingBird(QPainter& p, QPointF c, double span, double flap, const QColor& 
 void perchedBird(QPainter& p, QPointF feet, double s, bool facingLeft, const BirdColours& c) {
     p.save();
     p.translate(feet);
-    if (facingLeft)
-        p.scale(-1, 1);
+    if (facingLeft) p.scale(-1, 1);
     p.setPen(QPen(c.beak.darker(150), std::max(0.8, s * 0.03)));
     p.drawLine(QPointF(-0.04 * s, 0), QPointF(-0.02 * s, -0.14 * s));
     p.drawLine(QPointF(0.06 * s, 0), QPointF(0.05 * s, -0.14 * s));

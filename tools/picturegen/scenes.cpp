@@ -57,8 +57,7 @@ std::span<const Scene> scenes() {
 }
 
 QImage renderScene(std::size_t index) {
-    if (index >= kScenes.size())
-        throw std::out_of_range("no such scene");
+    if (index >= kScenes.size()) throw std::out_of_range("no such scene");
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);

@@ -74,8 +74,7 @@ void cosmos(QPainter& p, QPointF c, double r, double rotation, const QColor& col
     p.setBrush(QColor("#e8a810"));
     p.drawEllipse(QPointF(0, 0), r * 0.2, r * 0.2);
     p.setBrush(QColor("#fbd84a"));
-    for (int i = 0; i < 10; ++i)
-        p.drawEllipse(polar({0, 0}, r * 0.12, i * 36), r * 0.04, r * 0.04);
+    for (int i = 0; i < 10; ++i) p.drawEllipse(polar({0, 0}, r * 0.12, i * 36), r * 0.04, r * 0.04);
     p.restore();
 }
 
@@ -188,8 +187,7 @@ void paintMoonViewing(QPainter& p, Rng& rng) {
     p.fillRect(QRectF(134, 226, 88, 5), QColor("#fbfaf4"));
     const double r = 10.5;
     for (int row = 0; row < 4; ++row)
-        for (int i = 0; i < 4 - row; ++i)
-            dango(p, {178 - (3 - row) * r + i * 2 * r, 216 - row * r * 1.7}, r);
+        for (int i = 0; i < 4 - row; ++i) dango(p, {178 - (3 - row) * r + i * 2 * r, 216 - row * r * 1.7}, r);
     // A few susuki stems in a vase beside the offering.
     for (int i = 0; i < 3; ++i)
         pampasGrass(p, {100, 248}, 100 + i * 18, 10 + i * 14, QColor("#7a7450"), QColor(240, 230, 200, 230),
@@ -330,10 +328,8 @@ void paintCosmos(QPainter& p, Rng& rng) {
         blooms.push_back({{rng.uniform(0, kWidth), rng.uniform(196, 226)}, rng.uniform(7, 11)});
     const Bloom front[] = {{{62, 150}, 30},  {{150, 112}, 26}, {{248, 140}, 32},
                            {{296, 210}, 24}, {{110, 222}, 28}, {{200, 236}, 24}};
-    for (const Bloom& b : front)
-        blooms.push_back(b);
-    for (const Bloom& b : blooms)
-        stem(b.c);
+    for (const Bloom& b : front) blooms.push_back(b);
+    for (const Bloom& b : blooms) stem(b.c);
     for (size_t i = 0; i < blooms.size(); ++i)
         cosmos(p, blooms[i].c, blooms[i].r, rng.uniform(0, 45), pinks[i % 4 == 1 ? 1 : (i % 3 == 0 ? 2 : 0)]);
     dragonfly(p, {200, 60}, 15, 160, QColor("#d8402a"));
@@ -558,8 +554,7 @@ void paintMigratingBirds(QPainter& p, Rng& rng) {
     const QPointF lead(104, 82);
     for (int i = 0; i < 5; ++i) {
         for (int arm : {-1, 1}) {
-            if (i == 0 && arm > 0)
-                continue;
+            if (i == 0 && arm > 0) continue;
             const QPointF at = lead + QPointF(i * 27, arm * i * 14 - i * 4);
             flyingBird(p, at, 24, (i + (arm > 0 ? 1 : 0)) % 2 ? 0.8 : -0.4, QColor("#2a2038"));
         }

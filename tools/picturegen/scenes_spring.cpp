@@ -58,8 +58,7 @@ void hinaDoll(QPainter& p, double x, double base, bool empress) {
     for (int side : {-1, 1}) {
         QPainterPath sleeve;
         sleeve.addRoundedRect(QRectF(x + side * 38 - 20, base - 84, 40, 66), 14, 14);
-        if (empress)
-            fillPath(p, sleeve.translated(side * 3, 4), QColor("#e7b43c"));
+        if (empress) fillPath(p, sleeve.translated(side * 3, 4), QColor("#e7b43c"));
         fillPath(p, sleeve,
                  horizontalGradient(x + side * 38 - 20, x + side * 38 + 20,
                                     {{0, top.lighter(110)}, {1, top.darker(120)}}));
@@ -116,8 +115,7 @@ void hinaDoll(QPainter& p, double x, double base, bool empress) {
                          {x + 10, base - 142},
                          {x + 14, base - 132}});
         p.drawPolygon(crown);
-        for (int i : {-12, 12})
-            p.drawEllipse(QPointF(x + i, base - 122), 1.6, 1.6);
+        for (int i : {-12, 12}) p.drawEllipse(QPointF(x + i, base - 122), 1.6, 1.6);
     } else {
         p.drawChord(QRectF(x - 15, base - 133, 30, 26), 0, 180 * 16);
         p.drawRoundedRect(QRectF(x - 10, base - 150, 20, 22), 5, 5);
@@ -184,8 +182,7 @@ void carpStreamer(QPainter& p, QPointF mouth, double len, double h, const QColor
                   double phase) {
     auto wave = [&](double t) { return std::sin(t * 2 * M_PI * 1.1 + phase) * h * 0.18 * t; };
     auto half = [&](double t) {
-        if (t < 0.12)
-            return h / 2 * (0.8 + t / 0.12 * 0.2);
+        if (t < 0.12) return h / 2 * (0.8 + t / 0.12 * 0.2);
         return h / 2 * (1.0 - 0.42 * std::pow((t - 0.12) / 0.72, 1.3));
     };
     const double tailStart = 0.84;
@@ -196,8 +193,7 @@ void carpStreamer(QPainter& p, QPointF mouth, double len, double h, const QColor
         bottom.push_back(mouth + QPointF(t * len, half(t) + wave(t)));
     }
     QPainterPath shape(top.front());
-    for (const QPointF& q : top)
-        shape.lineTo(q);
+    for (const QPointF& q : top) shape.lineTo(q);
     shape.lineTo(mouth + QPointF(len * 1.02, -h * 0.5 + wave(1)));
     shape.lineTo(mouth + QPointF(len * 0.93, wave(0.93)));
     shape.lineTo(mouth + QPointF(len * 1.04, h * 0.42 + wave(1)));
@@ -553,8 +549,7 @@ void paintCarpStreamers(QPainter& p, Rng& rng) {
     p.save();
     p.translate(poleX, 22);
     p.setPen(QPen(QColor("#c89a2a"), 2));
-    for (int i = 0; i < 8; ++i)
-        p.drawLine(QPointF(0, 0), polar({0, 0}, 14, i * 45 + 10));
+    for (int i = 0; i < 8; ++i) p.drawLine(QPointF(0, 0), polar({0, 0}, 14, i * 45 + 10));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor("#f2c84a"));
     p.drawEllipse(QPointF(0, -10), 4.5, 4.5);
@@ -572,16 +567,14 @@ void paintCarpStreamers(QPainter& p, Rng& rng) {
             lower.emplace_back(poleX + t * 190, 40 + (b + 1) * bandH + wave + t * 8);
         }
         QPainterPath strip(upper.front());
-        for (const QPointF& q : upper)
-            strip.lineTo(q);
+        for (const QPointF& q : upper) strip.lineTo(q);
         std::for_each(lower.rbegin(), lower.rend(), [&](const QPointF& q) { strip.lineTo(q); });
         strip.closeSubpath();
         fillPath(p, strip, bands[b]);
     }
     p.save();
     p.setPen(QPen(QColor(90, 80, 70, 200), 1));
-    for (double y : {96.0, 158.0, 212.0})
-        p.drawLine(QPointF(poleX, y - 20), QPointF(poleX + 10, y));
+    for (double y : {96.0, 158.0, 212.0}) p.drawLine(QPointF(poleX, y - 20), QPointF(poleX + 10, y));
     p.restore();
     carpStreamer(p, {poleX + 10, 96}, 196, 48, QColor("#25303c"), QColor("#f0c040"), 0.0);
     carpStreamer(p, {poleX + 10, 158}, 164, 40, QColor("#e33b36"), QColor("#ffe1b0"), 1.2);
@@ -605,8 +598,7 @@ void paintWisteria(QPainter& p, Rng& rng) {
     // Trellis beams and the leafy ceiling.
     p.fillRect(QRectF(0, 10, kWidth, 9),
                verticalGradient(10, 19, {{0, QColor("#9a7450")}, {1, QColor("#5e4028")}}));
-    for (double x : {40.0, 160.0, 280.0})
-        p.fillRect(QRectF(x - 4, 0, 8, 26), QColor("#6a4a30"));
+    for (double x : {40.0, 160.0, 280.0}) p.fillRect(QRectF(x - 4, 0, 8, 26), QColor("#6a4a30"));
     for (int i = 0; i < 36; ++i)
         leaf(p, {rng.uniform(-10, kWidth + 10), rng.uniform(0, 34)}, rng.uniform(18, 30), rng.uniform(7, 10),
              rng.uniform(40, 140), mix(QColor("#5e9a45"), QColor("#8cc06a"), rng.uniform(0, 1)));
@@ -623,8 +615,7 @@ void paintWisteria(QPainter& p, Rng& rng) {
     std::sort(racemes.begin(), racemes.end(), [](const Raceme& a, const Raceme& b) { return a.len < b.len; });
     p.save();
     p.setPen(Qt::NoPen);
-    for (const Raceme& r : racemes)
-        wisteriaRaceme(p, {r.x, r.top}, r.len, r.width, rng);
+    for (const Raceme& r : racemes) wisteriaRaceme(p, {r.x, r.top}, r.len, r.width, rng);
     p.restore();
 }
 
@@ -667,8 +658,7 @@ void paintRicePlanting(QPainter& p, Rng& rng) {
         const double bottomX = vp.x() + row * 24;
         for (int k = 0; k < 30; ++k) {
             const double y = horizon + 168.0 / (1 + k * 0.3);
-            if (y > kHeight + 10 || y < 157)
-                continue;  // only the near paddy is planted yet
+            if (y > kHeight + 10 || y < 157) continue;  // only the near paddy is planted yet
             const double depth = (y - horizon) / 168;
             const double x = vp.x() + (bottomX - vp.x()) * depth;
             const double s = 1 + depth * 9;

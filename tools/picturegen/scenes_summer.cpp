@@ -15,8 +15,7 @@ const QRectF kFull(0, 0, kWidth, kHeight);
 
 void starShape(QPainter& p, QPointF c, double r, const QColor& colour) {
     QPolygonF star;
-    for (int i = 0; i < 10; ++i)
-        star << polar(c, i % 2 == 0 ? r : r * 0.45, -90 + i * 36);
+    for (int i = 0; i < 10; ++i) star << polar(c, i % 2 == 0 ? r : r * 0.45, -90 + i * 36);
     p.save();
     p.setPen(QPen(colour.darker(130), 0.8));
     p.setBrush(colour);
@@ -323,8 +322,7 @@ void paintWindChime(QPainter& p, Rng& /*rng*/)  // nothing random in this one
     p.save();
     p.setPen(QPen(QColor("#2a2e36"), 1));
     p.setBrush(QColor("#50565f"));
-    for (double x = 8; x < kWidth; x += 22)
-        p.drawEllipse(QPointF(x, 22), 10, 8);
+    for (double x = 8; x < kWidth; x += 22) p.drawEllipse(QPointF(x, 22), 10, 8);
     p.restore();
     p.fillRect(QRectF(0, 30, kWidth, 12),
                verticalGradient(30, 42, {{0, QColor("#8a6440")}, {1, QColor("#5e4028")}}));
@@ -333,8 +331,7 @@ void paintWindChime(QPainter& p, Rng& /*rng*/)  // nothing random in this one
     p.fillRect(QRectF(284, 42, 7, kHeight),
                horizontalGradient(284, 291, {{0, QColor("#c9b070")}, {1, QColor("#8a7440")}}));
     QPainterPath vine(QPointF(288, kHeight));
-    for (int i = 1; i <= 12; ++i)
-        vine.lineTo(288 + std::sin(i * 1.4) * 9, kHeight - i * 20);
+    for (int i = 1; i <= 12; ++i) vine.lineTo(288 + std::sin(i * 1.4) * 9, kHeight - i * 20);
     p.save();
     p.setPen(QPen(QColor("#5a8a3a"), 1.6));
     p.setBrush(Qt::NoBrush);
@@ -473,8 +470,7 @@ void paintSunflowers(QPainter& p, Rng& rng) {
         leaf(p, {b.head.x() + 8, b.head.y() + b.r + 40}, b.r * 1.1, b.r * 0.7, -20, QColor("#3f8a30"));
         leaf(p, {b.head.x() + 6, b.head.y() + b.r + 70}, b.r * 1.0, b.r * 0.65, -160, QColor("#357a28"));
     }
-    for (const Big& b : big)
-        sunflower(p, b.head, b.r, b.tilt);
+    for (const Big& b : big) sunflower(p, b.head, b.r, b.tilt);
 }
 
 void paintSeaAndThunderhead(QPainter& p, Rng& rng) {
@@ -547,8 +543,7 @@ void paintFireworks(QPainter& p, Rng& rng) {
     const std::uint64_t sparkSeed = rng.next();
     auto drawShots = [&]() {
         Rng sparks(sparkSeed);  // the reflection repeats the same sparks
-        for (const Shot& s : shots)
-            firework(p, s.c, s.r, s.kind, s.colour, s.tip, sparks);
+        for (const Shot& s : shots) firework(p, s.c, s.r, s.kind, s.colour, s.tip, sparks);
     };
     drawShots();
     // Town along the far bank
@@ -595,8 +590,7 @@ void paintWatermelon(QPainter& p, Rng& rng) {
     p.fillRect(QRectF(0, 0, kWidth, 34), QColor("#d8c08a"));
     p.save();
     p.setPen(QPen(QColor(140, 110, 60, 120), 1));
-    for (double y = 2; y < 34; y += 3)
-        p.drawLine(QPointF(0, y), QPointF(kWidth, y));
+    for (double y = 2; y < 34; y += 3) p.drawLine(QPointF(0, y), QPointF(kWidth, y));
     p.restore();
     p.fillRect(QRectF(0, 34, kWidth, 4), QColor("#8a6a3a"));
     p.fillRect(QRectF(0, 0, 14, 150),

@@ -112,8 +112,7 @@ void camellia(QPainter& p, QPointF c, double r, double rotation) {
     for (int i = 0; i < 6; ++i) {
         p.save();
         p.rotate(i * 60 + (i >= 3 ? 30 : 0));
-        if (i >= 3)
-            p.scale(0.86, 0.86);
+        if (i >= 3) p.scale(0.86, 0.86);
         p.drawPath(petal);
         p.restore();
     }
@@ -376,8 +375,7 @@ void paintKites(QPainter& p, Rng& rng) {
     near.lineTo(-10, kHeight);
     near.closeSubpath();
     fillPath(p, near, verticalGradient(246, kHeight, {{0, QColor("#b09858")}, {1, QColor("#8a7240")}}));
-    for (double x = 10; x < kWidth; x += 26)
-        grassBlades(p, {x, 290}, 22, 6, 10, QColor("#7d6634"), rng);
+    for (double x = 10; x < kWidth; x += 26) grassBlades(p, {x, 290}, 22, 6, 10, QColor("#7d6634"), rng);
 
     // A little diamond kite far away.
     const QPointF far(84, 124);
@@ -458,8 +456,7 @@ void paintSnowyValley(QPainter& p, Rng& rng) {
         right.push_back(c - n * half);
     }
     QPainterPath water(left.front());
-    for (const QPointF& q : left)
-        water.lineTo(q);
+    for (const QPointF& q : left) water.lineTo(q);
     std::for_each(right.rbegin(), right.rend(), [&](const QPointF& q) { water.lineTo(q); });
     water.closeSubpath();
     fillPath(p, water, verticalGradient(178, 290, {{0, QColor("#7aa6c8")}, {1, QColor("#2c5f86")}}));
@@ -516,8 +513,7 @@ void paintSnowman(QPainter& p, Rng& rng) {
     p.setBrush(QColor("#262626"));
     for (QPointF e : {QPointF(146, 138), QPointF(175, 138), QPointF(161, 206), QPointF(161, 230)})
         p.drawEllipse(e, 4.6, 4.6);
-    for (int i = 0; i < 5; ++i)
-        p.drawEllipse(polar({161, 142}, 18, 50 + i * 20), 1.8, 1.8);
+    for (int i = 0; i < 5; ++i) p.drawEllipse(polar({161, 142}, 18, 50 + i * 20), 1.8, 1.8);
     QPolygonF nose({{160, 146}, {182, 150}, {160, 153}});
     p.setBrush(QColor("#f08a24"));
     p.drawPolygon(nose);
@@ -602,14 +598,12 @@ void paintPlumAndWarbler(QPainter& p, Rng& rng) {
     branch(p, limb[1], 30, 30, 4, 1, twigs, rng, &nodes);
     const BranchStyle whip{bark, 0.85, 10, 0.03, 0, 1};
     branch(p, {104, 218}, -84, 80, 3, 1, whip, rng, &nodes);
-    for (size_t i = 1; i + 1 < limb.size(); ++i)
-        nodes.push_back({(limb[i] + limb[i + 1]) / 2, 0, 3});
+    for (size_t i = 1; i + 1 < limb.size(); ++i) nodes.push_back({(limb[i] + limb[i + 1]) / 2, 0, 3});
 
     const QPointF feet = limb[2] + (limb[3] - limb[2]) * 0.45 + QPointF(0, -3);
     const QPointF birdBody = feet + QPointF(0, -24);
     for (const BranchNode& n : nodes) {
-        if (std::hypot(n.point.x() - birdBody.x(), n.point.y() - birdBody.y()) < 34)
-            continue;
+        if (std::hypot(n.point.x() - birdBody.x(), n.point.y() - birdBody.y()) < 34) continue;
         const QPointF at = n.point + QPointF(rng.uniform(-4, 4), rng.uniform(-4, 4));
         if (n.depth == 0 && rng.chance(0.5)) {
             p.save();

@@ -75,8 +75,7 @@ QImage renderSplash() {
                                 QRectF(kVersionLabelArea).adjusted(-10, -10, 10, 10)};
     for (int i = 0; i < 14; ++i) {
         const QPointF at(rng.uniform(150, 440), rng.uniform(130, 320));
-        if (keepClear[0].contains(at) || keepClear[1].contains(at))
-            continue;
+        if (keepClear[0].contains(at) || keepClear[1].contains(at)) continue;
         fallingPetal(p, at, rng.uniform(5, 8), rng.uniform(0, 360), QColor("#f6b8cb"));
     }
 

@@ -55,8 +55,7 @@ public:
         // Ctrl-Z bytes into a bit map; the common case, a record ended by a CR inside the block with a byte
         // after it, is then found from the map and stays inline.
         if (!skipLineFeed_) {
-            while (word_ < words_ && stops_[word_] == 0)
-                ++word_;
+            while (word_ < words_ && stops_[word_] == 0) ++word_;
             if (word_ < words_) {
                 const std::size_t stop =
                     word_ * 64 + static_cast<std::size_t>(__builtin_ctzll(stops_[word_]));
@@ -65,8 +64,7 @@ public:
                     const std::size_t length = stop - pos_;
                     const std::string_view head(buffer_ + pos_, length < keep_ ? length : keep_);
                     pos_ = stop + 1;
-                    if (buffer_[pos_] == '\n')
-                        ++pos_;
+                    if (buffer_[pos_] == '\n') ++pos_;
                     return head;
                 }
             }
@@ -98,8 +96,7 @@ private:
 
 /// A byte range of a record: from the 1-based column start, at most maxBytes bytes; empty past its end.
 inline std::string_view column(std::string_view record, std::size_t start, std::size_t maxBytes) {
-    if (record.size() < start)
-        return {};
+    if (record.size() < start) return {};
     return record.substr(start - 1, maxBytes);
 }
 

@@ -20,10 +20,8 @@ inline std::int32_t strToInt(std::string_view text) {
     if (!text.empty() && text.size() <= 9) {
         std::int32_t value = 0;
         std::size_t i = 0;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-            value = value * 10 + (text[i] - '0');
-        if (i == text.size())
-            return value;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+        if (i == text.size()) return value;
     }
     return strToIntInGeneral(text);
 }

@@ -43,7 +43,8 @@ struct PageMetrics {
     double lineHeight = 0;  // of the printed text
 };
 
-/// Where one line is drawn: its page (from 0) and the top-left of its text from the printable area's top-left.
+/// Where one line is drawn: its page (from 0) and the top-left of its text from the printable area's
+/// top-left.
 struct LinePlace {
     int page = 0;
     double x = 0;
