@@ -38,7 +38,7 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, QRect place) {
     return button;
 }
 
-[[noreturn]] void jobFailed(std::string reason) {
+[[noreturn]] void jobFailed(const std::string& reason) {
     std::string message = sjis("印刷できませんでした");
     if (!reason.empty()) message += " : " + reason;
     throw Error(message);

@@ -113,7 +113,7 @@ std::vector<std::optional<LinePlace>> placeReportLines(const std::vector<std::st
             top = i;
             full = false;
         }
-        places.push_back(LinePlace{pageNumber, x, pitch * static_cast<double>(i - top)});
+        places.emplace_back(LinePlace{pageNumber, x, pitch * static_cast<double>(i - top)});
     }
     return places;
 }
