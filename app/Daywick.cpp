@@ -4,11 +4,7 @@
 #include <csignal>
 
 #include "app/Application.h"
-#include "app/Daywick1.h"
-#include "dialogs/Unit2.h"
-#include "dialogs/Unit3.h"
-#include "dialogs/Unit4.h"
-#include "dialogs/Unit6.h"
+#include "app/ProgramWindows.h"
 
 int main(int argc, char** argv) {
     // A write beyond the file size limit must fail with EFBIG, which the birthday append undoes and reports,
@@ -17,13 +13,7 @@ int main(int argc, char** argv) {
 
     daywick::ui::Application application(argc, argv);
 
-    daywick::TForm1 form1(daywick::MainWindowServices::system());
-    daywick::TForm2 form2;
-    daywick::TForm3 form3;
-    daywick::TForm4 form4;
-    daywick::TForm6 form6({form1.dates(), *form1.Memo2, *form1.Memo1, *form1.Memo3});
-    form1.setSecondaryWindows({&form2, &form3, &form4, &form6});
-
-    form1.show();
+    daywick::ProgramWindows windows(daywick::MainWindowServices::system());
+    windows.form1.show();
     return application.exec();
 }

@@ -21,11 +21,7 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/Daywick1.h"
-#include "dialogs/Unit2.h"
-#include "dialogs/Unit3.h"
-#include "dialogs/Unit4.h"
-#include "dialogs/Unit6.h"
+#include "app/ProgramWindows.h"
 
 namespace {
 
@@ -56,14 +52,8 @@ void showPainted(QWidget& window) {
 int startOnce(int argc, char** argv, bool full) {
     daywick::ui::Application application(argc, argv);
     if (full) {
-        // The windows the program's entry makes, in its order.
-        daywick::TForm1 form1(daywick::MainWindowServices::system());
-        daywick::TForm2 form2;
-        daywick::TForm3 form3;
-        daywick::TForm4 form4;
-        daywick::TForm6 form6({form1.dates(), *form1.Memo2, *form1.Memo1, *form1.Memo3});
-        form1.setSecondaryWindows({&form2, &form3, &form4, &form6});
-        showPainted(form1);
+        daywick::ProgramWindows windows(daywick::MainWindowServices::system());
+        showPainted(windows.form1);
     } else {
         QMainWindow bare;
         buildBareWindow(bare);

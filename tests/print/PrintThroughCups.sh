@@ -125,15 +125,14 @@ pdftoppm -q -jpeg -r 72 -singlefile "$work/picture.pdf" "$work/picture" || fail 
 for n in $(seq -f '%03g' 0 36); do cp "$work/picture.jpg" "$run/Picture/image$n.jpg"; done
 
 # --- 2. The program on its own display ------------------------------------------------------------------------
-display=
-for n in $(seq 90 120); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a display number nobody uses and tells it: another X server on this machine (another test run,
+# another chroot sharing the network namespace) could hold any number the lock files would suggest.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
+wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+display=:$(head -n 1 "$work/display")
 export DISPLAY=$display
-wait_for 20 xdotool getdisplaygeometry || fail "Xvfb did not start on $display: $(cat "$work/xvfb.log")"
+wait_for 20 xdotool getdisplaygeometry || fail "Xvfb did not answer on $display: $(cat "$work/xvfb.log")"
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

@@ -1,5 +1,9 @@
 #include "TempDir.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -38,6 +42,19 @@ void TempDir::write(std::string_view name, std::string_view bytes) const {
 std::string TempDir::read(std::string_view name) const {
     std::ifstream in(path_ / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool passesInChild(const std::function<bool()>& check, long maxKilobytes) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool passed = check();
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        _exit(passed && (maxKilobytes < 0 || usage.ru_maxrss < maxKilobytes) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::string S(std::string_view utf8) {

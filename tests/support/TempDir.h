@@ -2,6 +2,7 @@
 // Small helpers for tests that build their own data directories.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ private:
 
 /// Writes bytes to a file, replacing it.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
+
+/// Runs a check in a child process, so that its peak memory is its own (and a crash or a setuid stays there).
+/// True when the check passed and the child's peak resident memory stayed below maxKilobytes.
+bool passesInChild(const std::function<bool()>& check, long maxKilobytes = -1);
 
 /// Shift_JIS of UTF-8 test text, so that tests can be written in readable Japanese.
 std::string S(std::string_view utf8);
