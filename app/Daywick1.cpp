@@ -37,38 +37,38 @@ namespace {
 // The desktop's active window border colour, the window's background.
 const QColor kActiveBorder(0xD4, 0xD0, 0xC8);
 
+// Black text on a background of its own colour, as every line, heading and panel of the window has.
+void paint(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(background, colour);
+    palette.setColor(text, Qt::black);
+    widget->setPalette(palette);
+}
+
+QLabel* makeLabel(QWidget* parent, const QRect& place, const QString& caption, int pixelSize,
+                  const QColor& background) {
+    auto* label = new QLabel(caption, parent);
+    label->setGeometry(place);
+    label->setFont(pGothicFont(pixelSize, true));
+    label->setAutoFillBackground(true);
+    paint(label, QPalette::Window, QPalette::WindowText, background);
+    return label;
+}
+
 QLabel* makeLine(QWidget* parent, const QRect& place, const QColor& background) {
-    auto* line = new QLabel(parent);
-    line->setGeometry(place);
+    QLabel* line = makeLabel(parent, place, {}, 15, background);
     line->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    line->setFont(pGothicFont(15, true));
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    line->setPalette(palette);
     return line;
 }
 
 QLabel* makeHeading(QWidget* parent, const QRect& place, const QString& caption, const QColor& background) {
-    auto* heading = new QLabel(caption, parent);
-    heading->setGeometry(place);
-    heading->setFont(pGothicFont(19, true));
-    heading->setAutoFillBackground(true);
-    QPalette palette = heading->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    heading->setPalette(palette);
-    return heading;
+    return makeLabel(parent, place, caption, 19, background);
 }
 
 ui::SjisMemo* makePanel(QWidget* parent, const QRect& place, const QColor& background) {
     auto* panel = new ui::SjisMemo(parent);
     panel->setGeometry(place);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::Text, Qt::black);
-    panel->setPalette(palette);
+    paint(panel, QPalette::Base, QPalette::Text, background);
     return panel;
 }
 
