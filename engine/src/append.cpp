@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <memory>
 #include <utility>
 
 #include "daywick/errors.h"
@@ -16,6 +18,7 @@ namespace {
 
 constexpr char kCtrlZ = 0x1A;
 constexpr off_t kTrimWindow = 128;
+constexpr std::size_t kCopyChunk = std::size_t{1} << 16;
 
 [[noreturn]] void fail(int error) {
     throw InOutError(error);
@@ -37,11 +40,20 @@ private:
     int fd_;
 };
 
+// The file a path names, with its symbolic links followed: that file is the one replaced, and the link stays.
+std::string realFile(const std::string& path) {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    if (!resolved) fail(errno);
+    return resolved.get();
+}
+
 int openExisting(const std::string& path) {
     // A FIFO or a device under the file's name is refused before it is opened: opening one may block or act.
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) fail(EACCES);
-    // No O_CREAT: the file must be there already. Non-blocking, in case the name changed since the look.
+    // No O_CREAT: the file must be there already. Opened for writing although it is only read, so that a
+    // file the user may not write is refused rather than replaced. Non-blocking, in case the name changed
+    // since the look.
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) fail(errno);
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -52,9 +64,22 @@ int openExisting(const std::string& path) {
     return fd;
 }
 
-void lockExclusively(int fd) {
-    while (::flock(fd, LOCK_EX) != 0) {
-        if (errno != EINTR) fail(errno);
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Opens the file and takes its exclusive lock. Another copy that held the lock may have put a new file in
+// the old one's place meanwhile; then the lock we got guards nothing, and the new file is locked instead.
+int openLocked(const std::string& path) {
+    for (;;) {
+        Descriptor file(openExisting(path));
+        while (::flock(file.get(), LOCK_EX) != 0) {
+            if (errno != EINTR) fail(errno);
+        }
+        struct stat opened {}, named {};
+        if (::fstat(file.get(), &opened) != 0) fail(errno);
+        if (::stat(path.c_str(), &named) != 0) fail(errno);
+        if (sameFile(opened, named)) return file.release();
     }
 }
 
@@ -73,6 +98,15 @@ std::string readAt(int fd, off_t offset, std::size_t size) {
     return bytes;
 }
 
+// Where the old contents end: at a Ctrl-Z within the last 128 bytes, which ends the text as in files written
+// by old editors, or else at the file's end.
+off_t keptLength(int fd, off_t size) {
+    const off_t windowStart = std::max<off_t>(size - kTrimWindow, 0);
+    const std::string window = readAt(fd, windowStart, static_cast<std::size_t>(size - windowStart));
+    const std::size_t ctrlZ = window.find(kCtrlZ);
+    return ctrlZ == std::string::npos ? size : windowStart + static_cast<off_t>(ctrlZ);
+}
+
 // Whether the reader would take the first length bytes as ending in a line end: a CR, or CR LF. A lone LF
 // is not one, and an empty file needs none (a line end there would be an empty record).
 bool endsInLineEnd(int fd, off_t length) {
@@ -82,8 +116,8 @@ bool endsInLineEnd(int fd, off_t length) {
     return last.empty() || last.back() == '\r' || last.ends_with("\r\n");
 }
 
-// One write in the normal case. A short one is followed by a write of the rest, which either completes the
-// line (we hold the lock, so nothing came in between) or fails with the reason, such as EFBIG or ENOSPC.
+// A short write is followed by a write of the rest, which either completes it or fails with the reason,
+// such as EFBIG or ENOSPC.
 void writeAll(int fd, std::string_view bytes, off_t offset, const AppendCalls& calls) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -96,70 +130,76 @@ void writeAll(int fd, std::string_view bytes, off_t offset, const AppendCalls& c
     }
 }
 
-// The file as it was when the lock was taken: its length, and the bytes from the Ctrl-Z on that are cut off.
-struct Before {
-    off_t size = 0;
-    off_t kept = 0;
-    std::string cutTail;
-};
-
-// Puts the file back as it was. Best effort: the failure that brought us here is what the user is told. The
-// length comes back first, which drops any part of the line past the old end and frees its space, so that
-// writing the cut tail back only rewrites bytes the file held before.
-void putBack(int fd, const Before& before) {
-    if (::ftruncate(fd, before.size) != 0) return;
-    std::size_t done = 0;
-    while (done < before.cutTail.size()) {
-        const ssize_t n = ::pwrite(fd, before.cutTail.data() + done, before.cutTail.size() - done,
-                                   before.kept + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        done += static_cast<std::size_t>(n);
+void copyHead(int from, int to, off_t length, const AppendCalls& calls) {
+    for (off_t at = 0; at < length;) {
+        const std::string chunk =
+            readAt(from, at, static_cast<std::size_t>(std::min<off_t>(length - at, kCopyChunk)));
+        // Shorter than under the lock a moment ago: something that takes no lock cut the file. Refused, since
+        // the line end decided above may no longer fit what is there.
+        if (chunk.empty()) fail(EIO);
+        writeAll(to, chunk, at, calls);
+        at += static_cast<off_t>(chunk.size());
     }
+}
+
+std::string directoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes the rename itself survive a power cut.
+void syncDirectory(const std::string& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    // A failure here is not reported: the line is in the file for every reader already, and an error box now
+    // would have the user register it a second time.
     ::fsync(fd);
+    ::close(fd);
 }
 
 }  // namespace
 
-void appendLine(const std::string& path, std::string_view line, const AppendCalls& calls) {
-    Descriptor file(openExisting(path));
-    // A second descriptor of the same open file keeps it open and locked after the first is closed, so that a
-    // failure reported by the close can still be undone.
-    Descriptor keeper(::dup(file.get()));
-    if (keeper.get() < 0) fail(errno);
-    // Another copy of the program may be appending: its line is wholly in the file before we look at the end.
-    lockExclusively(file.get());
+std::string pendingAppendPath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, nameStart) + "." + path.substr(nameStart) + ".append";
+}
 
+void appendLine(const std::string& path, std::string_view line, const AppendCalls& calls) {
+    const std::string target = realFile(path);
+    // Held until the new file is in place: another copy appending meanwhile would be lost in the rename.
+    const Descriptor file(openLocked(target));
     struct stat status {};
     if (::fstat(file.get(), &status) != 0) fail(errno);
-    Before before;
-    before.size = status.st_size;
-    before.kept = status.st_size;
 
-    // Ctrl-Z ends the text, as in files written by old editors; one near the end is cut off with what
-    // follows.
-    const off_t windowStart = std::max<off_t>(before.size - kTrimWindow, 0);
-    const std::string window =
-        readAt(file.get(), windowStart, static_cast<std::size_t>(before.size - windowStart));
-    if (const std::size_t ctrlZ = window.find(kCtrlZ); ctrlZ != std::string::npos) {
-        before.kept = windowStart + static_cast<off_t>(ctrlZ);
-        before.cutTail = window.substr(ctrlZ);
-    }
-
+    const off_t kept = keptLength(file.get(), status.st_size);
     std::string bytes;
     // Without a line end before it, the line would be glued onto the file's last record.
-    if (!endsInLineEnd(file.get(), before.kept)) bytes = "\r\n";
+    if (!endsInLineEnd(file.get(), kept)) bytes = "\r\n";
     bytes.append(line);
 
+    const std::string pending = pendingAppendPath(target);
+    // Left behind by a copy that was killed before its rename; nobody else uses it while we hold the lock.
+    if (::unlink(pending.c_str()) != 0 && errno != ENOENT) fail(errno);
+    Descriptor fresh(::open(pending.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (fresh.get() < 0) fail(errno);
     try {
-        if (before.kept < before.size && ::ftruncate(file.get(), before.kept) != 0) fail(errno);
-        writeAll(file.get(), bytes, before.kept, calls);
-        if (calls.fsync(file.get()) != 0) fail(errno);
-        if (calls.close(file.release()) != 0) fail(errno);
+        // The new file takes the old one's place, so it takes its permissions, and its owner where we may
+        // give it (a user who is not root cannot, and then owns the new file).
+        if (::fchmod(fresh.get(), status.st_mode & 07777) != 0) fail(errno);
+        if (status.st_uid != ::geteuid() || status.st_gid != ::getegid()) {
+            [[maybe_unused]] const int ownerKept = ::fchown(fresh.get(), status.st_uid, status.st_gid);
+        }
+        copyHead(file.get(), fresh.get(), kept, calls);
+        writeAll(fresh.get(), bytes, kept, calls);
+        if (calls.fsync(fresh.get()) != 0) fail(errno);
+        if (calls.close(fresh.release()) != 0) fail(errno);
+        if (calls.rename(pending.c_str(), target.c_str()) != 0) fail(errno);
     } catch (...) {
-        putBack(keeper.get(), before);
+        ::unlink(pending.c_str());
         throw;
     }
+    syncDirectory(directoryOf(target));
 }
 
 }  // namespace daywick

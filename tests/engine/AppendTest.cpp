@@ -169,13 +169,13 @@ TEST(AppendLine, ClosesTheFileOnEveryWayOut) {
 }
 
 // A write that stops after a few bytes because the file may grow no further: a real short write from the
-// kernel, in a child process with a small file size limit. The file must come back exactly as it was.
+// kernel, in a child process with a small file size limit. The file must stay exactly as it was.
 TEST(AppendLine, WriteCutShortInTheMiddleLeavesTheFileAsItWas) {
     const std::string body = S("01011950年山田花子\r\n01011960年鈴木一郎");
     struct Row {
         std::string before;
-        off_t room;     // bytes the file may grow by
-        bool cutShort;  // whether some bytes fit before the write stops
+        off_t room;     // bytes the file may hold beyond the old one's length
+        bool cutShort;  // whether some bytes of the line fit before the write stops
     };
     const Row rows[] = {
         {body + "\r\n", 5, true},  // part of the line is written
@@ -188,11 +188,11 @@ TEST(AppendLine, WriteCutShortInTheMiddleLeavesTheFileAsItWas) {
          0, true},
         {body + "\r\n", 0, false},  // not one byte fits
     };
-    static ssize_t firstWrite;
+    static bool cutShort;
     AppendCalls recording;
     recording.pwrite = [](int fd, const void* bytes, std::size_t size, off_t offset) {
         const ssize_t n = ::pwrite(fd, bytes, size, offset);
-        if (firstWrite == -2) firstWrite = n < 0 ? -1 : n;
+        if (n > 0 && static_cast<std::size_t>(n) < size) cutShort = true;
         return n;
     };
     for (const Row& row : rows) {
@@ -205,13 +205,14 @@ TEST(AppendLine, WriteCutShortInTheMiddleLeavesTheFileAsItWas) {
             const rlim_t limit = static_cast<rlim_t>(row.before.size()) + static_cast<rlim_t>(row.room);
             const rlimit fileSize{limit, limit};
             if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0) return 197;
-            firstWrite = -2;
+            cutShort = false;
             const int error = appendError(path, recording);
-            // 1: the first write was cut short, as wanted; 2: it wrote nothing.
-            return error == EFBIG ? (firstWrite > 0 ? 1 : 2) : 100 + error;
+            // 1: a write was cut short, as wanted; 2: the write that failed wrote nothing.
+            return error == EFBIG ? (cutShort ? 1 : 2) : 100 + error;
         });
         EXPECT_EQ(status, row.cutShort ? 1 : 2) << row.before;
         EXPECT_EQ(dir.read(kBirthdayFile), row.before);
+        EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path)));
     }
 }
 
@@ -233,28 +234,77 @@ int closeFails(int fd) {
     errno = EIO;
     return -1;
 }
+int renameFails(const char*, const char*) {
+    errno = EIO;
+    return -1;
+}
+// The program killed (by the user, the session's end or the kernel) with half of a write done.
+ssize_t halfThenKilled(int fd, const void* bytes, std::size_t size, off_t offset) {
+    if (::pwrite(fd, bytes, size / 2 + 1, offset) > 0) ::raise(SIGKILL);
+    return -1;
+}
 }  // namespace faults
 
-TEST(AppendLine, FailedWriteFlushOrCloseLeavesTheFileAsItWas) {
-    AppendCalls diskFull, flushFails, closeFails;
+const std::string kBefores[] = {"0101a\r\n", "0101a",
+                                "0101a\r\n\x1A"
+                                "junk",
+                                ""};
+
+TEST(AppendLine, FailedWriteFlushCloseOrRenameLeavesTheFileAsItWas) {
+    AppendCalls diskFull, flushFails, closeFails, renameFails;
     diskFull.pwrite = faults::halfThenDiskFull;
     flushFails.fsync = faults::fsyncFails;
     closeFails.close = faults::closeFails;
-    const std::pair<AppendCalls, int> cases[] = {{diskFull, ENOSPC}, {flushFails, EIO}, {closeFails, EIO}};
-    const std::string befores[] = {"0101a\r\n", "0101a",
-                                   "0101a\r\n\x1A"
-                                   "junk",
-                                   ""};
+    renameFails.rename = faults::renameFails;
+    const std::pair<AppendCalls, int> cases[] = {
+        {diskFull, ENOSPC}, {flushFails, EIO}, {closeFails, EIO}, {renameFails, EIO}};
     for (const auto& [calls, code] : cases) {
-        for (const std::string& before : befores) {
+        for (const std::string& before : kBefores) {
             TempDir dir;
             dir.write(kBirthdayFile, before);
+            const std::string path = dir.str() + "/" + kBirthdayFile;
             faults::writes = 0;
-            EXPECT_EQ(appendError(dir.str() + "/" + kBirthdayFile, calls), code) << before;
+            EXPECT_EQ(appendError(path, calls), code) << before;
             EXPECT_EQ(dir.read(kBirthdayFile), before) << code;
+            EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path))) << code;
         }
     }
     EXPECT_EQ(inOutMessage(ENOSPC), S("ディスクがいっぱいです"));
+}
+
+TEST(AppendLine, KilledInTheMiddleOfAWriteLeavesTheFileAsItWas) {
+    for (const std::string& before : kBefores) {
+        TempDir dir;
+        dir.write(kBirthdayFile, before);
+        const std::string path = dir.str() + "/" + kBirthdayFile;
+        AppendCalls killed;
+        killed.pwrite = faults::halfThenKilled;
+        EXPECT_EQ(inChild([&] { return appendError(path, killed); }), 200 + SIGKILL);
+        EXPECT_EQ(dir.read(kBirthdayFile), before);
+        // What the killed copy left beside the file is cleared away by the next append, which goes in whole.
+        EXPECT_TRUE(std::filesystem::exists(pendingAppendPath(path)));
+        appendLine(path, kLine);
+        EXPECT_EQ(dir.read(kBirthdayFile), afterAppend(before));
+        EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path)));
+    }
+}
+
+// The file keeps what the user gave it: its permissions, and the link through which it may be reached.
+TEST(AppendLine, KeepsPermissionsAndSymbolicLinks) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "elsewhere");
+    const std::string real = dir.str() + "/elsewhere/" + kBirthdayFile;
+    testing::writeFile(real, "0101a\r\n");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    std::filesystem::create_symlink(real, dir.path() / kBirthdayFile);
+
+    appendLine(dir.str() + "/" + kBirthdayFile, kLine);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / kBirthdayFile));
+    EXPECT_EQ(dir.read("elsewhere/" + std::string(kBirthdayFile)), "0101a\r\n" + kLine);
+    struct stat status {};
+    ASSERT_EQ(::stat(real.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(real)));
 }
 
 TEST(AppendLine, WaitsForAnotherAppendToFinish) {

@@ -71,12 +71,19 @@ TEST(RegistrationFaults, KilledInTheMiddleOfRegistrationsLeavesOnlyWholeRecords)
             }
         }
         close(done[1]);
+        // The kill comes at a random moment after the child's first registration is done, however fast or
+        // slow this machine's disk is.
+        std::string notes;
+        char buffer[4096];
+        while (notes.find('\n') == std::string::npos) {
+            const ssize_t got = read(done[0], buffer, sizeof buffer);
+            ASSERT_GT(got, 0) << "the child ended before its first registration was done";
+            notes.append(buffer, static_cast<std::size_t>(got));
+        }
         std::this_thread::sleep_for(
             std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(random)));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
-        std::string notes;
-        char buffer[4096];
         for (ssize_t got; (got = read(done[0], buffer, sizeof buffer)) > 0;)
             notes.append(buffer, static_cast<std::size_t>(got));
         close(done[0]);
@@ -88,7 +95,6 @@ TEST(RegistrationFaults, KilledInTheMiddleOfRegistrationsLeavesOnlyWholeRecords)
             ASSERT_TRUE(inFile.count(record)) << "a record reported done is missing: " << record;
         }
     }
-    EXPECT_GT(reportedDone.size(), 60u);  // the children did get work done between the kills
     // And the file still makes a good day report.
     for (const char* name : {kEventFile, kMonthlyFile, kFlowerFile, kHistoryFile}) dir.write(name, "");
     DaySelection selection;

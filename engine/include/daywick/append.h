@@ -1,31 +1,41 @@
 #pragma once
 // Appending a line to a data file: the only place where the program writes, and what it writes is the user's
-// own data. A line is either wholly in the file or not at all, and two copies of the program appending at the
-// same time never mix their lines.
+// own data. A line is either wholly in the file or not at all, even when the program is killed while writing,
+// and two copies of the program appending at the same time never mix their lines.
 
 #include <sys/types.h>
 #include <unistd.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace daywick {
 
-/// The calls through which an append changes the file once it is open and locked. Tests replace one to make
-/// the failures a healthy local disk never gives (a failing flush or close); putting the file back after a
-/// failure always uses the system's own calls.
+/// The calls through which an append writes and installs the new file. Tests replace one to make the
+/// failures a healthy local disk never gives (a failing flush, close or rename, or the program killed in the
+/// middle of a write).
 struct AppendCalls {
     ssize_t (*pwrite)(int fd, const void* bytes, std::size_t size, off_t offset) = ::pwrite;
     int (*fsync)(int fd) = ::fsync;
     int (*close)(int fd) = ::close;
+    int (*rename)(const char* from, const char* to) = ::rename;
 };
 
 /// Appends one line, which carries its own CR LF, to an existing regular file, under an exclusive lock.
 /// A Ctrl-Z within the last 128 bytes is cut off first, with everything after it; a file that does not end in
-/// a line end (CR, or CR LF) gets a CR LF before the line. The line is flushed to the disk before this
-/// returns. Throws InOutError: a missing file is not created, anything but a regular file is refused as
-/// access denied, and after a failed write, flush or close the file is put back exactly as it was.
+/// a line end (CR, or CR LF) gets a CR LF before the line.
+///
+/// The file is never changed in place: the old contents and the line go to a new file beside it, which is
+/// flushed to the disk and then renamed over the old one. Whoever reads the file, at any moment, sees either
+/// all of it as it was or all of it with the line. A symbolic link is followed, and the file it names is
+/// replaced. Throws InOutError: a missing file is not created, anything but a regular file is refused as
+/// access denied, and after any failure the file is exactly as it was.
 void appendLine(const std::string& path, std::string_view line, const AppendCalls& calls = {});
+
+/// The name of the new file that an append writes beside path before it takes path's place. A copy that
+/// was killed before the rename leaves it behind; the next append replaces it.
+std::string pendingAppendPath(const std::string& path);
 
 }  // namespace daywick
