@@ -8,6 +8,9 @@ seconds=${2:-30}
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+# The targets make their data files under TMPDIR, and libFuzzer ends them without running their clean-up.
+export TMPDIR="$scratch/tmp"
+mkdir -p "$TMPDIR"
 findings=$(pwd)/fuzz-findings
 status=0
 for corpus in "$here"/corpus/*/; do
