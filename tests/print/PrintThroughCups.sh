@@ -137,6 +137,11 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
 
+# The program reads the date when it starts and when it prints, and this script reads it after: a run that
+# would cross midnight waits for the new day first.
+seconds_into_day=$(( $(date +'10#%H * 3600 + 10#%M * 60 + 10#%S') ))
+if [ "$seconds_into_day" -gt $(( 86400 - 300 )) ]; then sleep $(( 86400 - seconds_into_day + 2 )); fi
+
 (cd "$run" && exec "$program") >"$work/daywick.log" 2>&1 &
 daywick_pid=$!
 pids+=($daywick_pid)
