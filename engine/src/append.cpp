@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <utility>
 
@@ -142,13 +143,8 @@ void copyHead(int from, int to, off_t length, const AppendCalls& calls) {
     }
 }
 
-std::string directoryOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // Makes the rename itself survive a power cut.
-void syncDirectory(const std::string& directory) {
+void syncDirectory(const std::filesystem::path& directory) {
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     // A failure here is not reported: the line is in the file for every reader already, and an error box now
@@ -160,9 +156,8 @@ void syncDirectory(const std::string& directory) {
 }  // namespace
 
 std::string pendingAppendPath(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return path.substr(0, nameStart) + "." + path.substr(nameStart) + ".append";
+    const std::filesystem::path file(path);
+    return (file.parent_path() / ("." + file.filename().string() + ".append")).string();
 }
 
 void appendLine(const std::string& path, std::string_view line, const AppendCalls& calls) {
@@ -199,7 +194,7 @@ void appendLine(const std::string& path, std::string_view line, const AppendCall
         ::unlink(pending.c_str());
         throw;
     }
-    syncDirectory(directoryOf(target));
+    syncDirectory(std::filesystem::path(target).parent_path());
 }
 
 }  // namespace daywick
