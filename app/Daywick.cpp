@@ -3,8 +3,8 @@
 
 #include <csignal>
 
-#include "app/Application.h"
-#include "app/ProgramWindows.h"
+#include "Application.h"
+#include "ProgramWindows.h"
 
 int main(int argc, char** argv) {
     // A write beyond the file size limit must fail with EFBIG, which the birthday append undoes and reports,
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
 
     daywick::ui::Application application(argc, argv);
 
-    daywick::ProgramWindows windows(daywick::MainWindowServices::system());
+    daywick::ProgramWindows windows(daywick::ui::Services::system());
     windows.form1.show();
     return application.exec();
 }

@@ -1,31 +1,27 @@
-#include "app/Daywick1.h"
+#include "Daywick1.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialogButtonBox>
-#include <QDir>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
 #include <QTimer>
-#include <chrono>
-#include <random>
 
-#include "app/Application.h"
-#include "app/JapaneseFonts.h"
-#include "app/JpegPicture.h"
-#include "app/MonthCalendar.h"
-#include "app/SecondaryWindow.h"
-#include "app/SjisMemo.h"
-#include "app/SjisText.h"
-#include "app/SplashWin.h"
+#include "Handlers.h"
+#include "JapaneseFonts.h"
+#include "JpegPicture.h"
+#include "MessageBoxes.h"
+#include "MonthCalendar.h"
+#include "SecondaryWindow.h"
+#include "SjisMemo.h"
+#include "SjisText.h"
+#include "SplashWin.h"
+#include "Widgets.h"
 #include "daywick/pictures.h"
+#include "daywick/scopeexit.h"
+#include "daywick/sjis.h"
 
 namespace daywick {
 
@@ -39,10 +35,8 @@ const QColor kActiveBorder(0xD4, 0xD0, 0xC8);
 
 // Black text on a background of its own colour, as every line, heading and panel of the window has.
 void paint(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(background, colour);
-    palette.setColor(text, Qt::black);
-    widget->setPalette(palette);
+    ui::setColour(widget, background, colour);
+    ui::setColour(widget, text, Qt::black);
 }
 
 QLabel* makeLabel(QWidget* parent, const QRect& place, const QString& caption, int pixelSize,
@@ -90,15 +84,7 @@ std::string designator(const QString& text) {
 
 }  // namespace
 
-MainWindowServices MainWindowServices::system() {
-    static const SystemClock clock;
-    auto generator = std::make_shared<std::mt19937>(
-        static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
-    return {&clock, [] { QApplication::beep(); },
-            [generator] { return std::uniform_int_distribution<int>(0, kPictureCount - 1)(*generator); }};
-}
-
-TForm1::TForm1(MainWindowServices services)
+TForm1::TForm1(ui::Services services)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
@@ -122,11 +108,11 @@ TForm1::TForm1(MainWindowServices services)
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(300);
-    connect(Timer1, &QTimer::timeout, this, [this] { ui::runHandler([this] { Timer1Timer(); }); });
+    ui::connectHandler(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
-    connect(MonthCalendar1, &ui::MonthCalendar::calendarClicked, this,
-            [this] { ui::runHandler([this] { MonthCalendar1Click(); }); });
+    ui::connectHandler(MonthCalendar1, &ui::MonthCalendar::calendarClicked, this,
+                       &TForm1::MonthCalendar1Click);
 
     ui::runHandler([this] { FormCreate(); });
 }
@@ -137,9 +123,7 @@ void TForm1::buildControls() {
     auto* client = new QWidget(this);
     client->setFixedSize(696, 441);
     client->setAutoFillBackground(true);
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, kActiveBorder);
-    client->setPalette(palette);
+    ui::setColour(client, QPalette::Window, kActiveBorder);
     setCentralWidget(client);
 
     StaticText1 = makeLine(client, {8, 0, 321, 19}, QColor(0xFF, 0xFF, 0xBD));
@@ -151,7 +135,7 @@ void TForm1::buildControls() {
     Image1 = new QLabel(client);
     Image1->setGeometry(352, 56, 161, 145);
     Bevel1 = makeBevel(client, {352, 56, 161, 145});
-    MonthCalendar1 = new ui::MonthCalendar(client, toQDate(services_.clock->now().date));
+    MonthCalendar1 = new ui::MonthCalendar(client);
     MonthCalendar1->setGeometry(520, 56, 162, 143);
     Label2 =
         makeHeading(client, {8, 216, 132, 19}, QStringLiteral("誕生日・誕生花"), QColor(0xFF, 0x64, 0xB1));
@@ -169,8 +153,7 @@ void TForm1::buildControls() {
 void TForm1::buildMenu() {
     auto addItem = [this](QMenu* menu, const QString& caption, void (TForm1::*handler)()) {
         QAction* action = menu->addAction(caption);
-        connect(action, &QAction::triggered, this,
-                [this, handler] { ui::runHandler([this, handler] { (this->*handler)(); }); });
+        ui::connectHandler(action, &QAction::triggered, this, handler);
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
@@ -197,14 +180,15 @@ void TForm1::FormCreate() {
     // gone before an error box could appear under it.
     auto* splash = new TForm5;
     splash->showPainted();
-    struct ReleaseSplash {
-        TForm5* splash;
-        ~ReleaseSplash() { splash->release(); }
-    } releaseSplash{splash};
+    const ScopeExit releaseSplash([splash] { splash->release(); });
 
-    pictureBaseDir_ = QDir::currentPath();
-    dates_.InitFromClock(*services_.clock);
-    MonthCalendar1->setSelectedDate(toQDate(services_.clock->now().date));
+    pictureBaseDir_ = services_.dataDir.empty() ? "." : services_.dataDir;
+    // The clock is read once: the calendar, its today circle and the date texts all name the same day, even
+    // at midnight.
+    const QDate today = toQDate(services_.clock->now().date);
+    dates_.InitFromClock({{today.year(), today.month(), today.day()}});
+    MonthCalendar1->setToday(today);
+    MonthCalendar1->setSelectedDate(today);
     StaticText2->setText(fromSjis(dates_.StatusText()));
     Hyoji();
     loadPicture();
@@ -212,36 +196,34 @@ void TForm1::FormCreate() {
 
 void TForm1::loadPicture() {
     const int number = services_.drawPicture();
-    const std::string path = picturePath(pictureBaseDir_.toStdString(), number);
+    const std::string path = picturePath(pictureBaseDir_, number);
     Image1->setPixmap(
         QPixmap::fromImage(ui::loadJpeg(path, Image1->size())
                                .scaled(Image1->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
+void TForm1::showPanels() {
+    Memo1->setBytes(panels_.birthdays);
+    Memo2->setBytes(panels_.events);
+    Memo3->setBytes(panels_.history);
+}
+
 void TForm1::Hyoji() {
-    const QDate shown = MonthCalendar1->selectedDate();
-    DayReport report({shown.year(), shown.month(), shown.day()});
+    DayReport report;
+    report.panels = panels_;
     // Each panel gets its pieces in one go, also when the pass fails halfway: what was read stays shown.
-    auto show = [&] {
-        Memo2->appendBytes(report.panels.events);
-        Memo1->appendBytes(report.panels.birthdays);
-        Memo3->appendBytes(report.panels.history);
-    };
-    try {
-        daywick::Hyoji(dates_.selected(), std::string(), report);
-    } catch (...) {
-        show();
-        throw;
-    }
-    show();
+    const ScopeExit show([&] {
+        panels_ = std::move(report.panels);
+        showPanels();
+    });
+    daywick::Hyoji(dates_.selected(), services_.dataDir, report);
 }
 
 void TForm1::MonthCalendar1Click() {
     const QDate picked = MonthCalendar1->selectedDate();
     dates_.SelectFromCalendar({picked.year(), picked.month(), picked.day()});
-    Memo1->clearBytes();
-    Memo2->clearBytes();
-    Memo3->clearBytes();
+    panels_.clear();
+    showPanels();
     Hyoji();
     services_.beep();
     StaticText2->setText(fromSjis(dates_.StatusText()));
@@ -252,23 +234,7 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::Exit1Click() {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("終了しますか"),
-                    QMessageBox::NoButton);
-    // One role for both keeps them in this order whatever the desktop's button order is.
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::ActionRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::ActionRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.setFont(QApplication::font("QMessageBox"));
-    // Two buttons of one width, centred under the question.
-    if (auto* buttons = box.findChild<QDialogButtonBox*>()) buttons->setCenterButtons(true);
-    const int width = std::max(yes->sizeHint().width(), cancel->sizeHint().width());
-    yes->setFixedWidth(width);
-    cancel->setFixedWidth(width);
-    box.adjustSize();
-    box.move(QGuiApplication::primaryScreen()->availableGeometry().center() - box.rect().center());
-    box.exec();
-    if (box.clickedButton() == yes) close();
+    if (ui::askYesOrCancel(sjis("確認"), sjis("終了しますか"), sjis("はい(&Y)"), sjis("キャンセル"))) close();
 }
 
 void TForm1::Print1Click() {

@@ -1,22 +1,27 @@
 #pragma once
 // Daywick's main window.
 //
-// The program is made of three layers: the engine (daywick/, no Qt: the selected date, the five data files
-// and the day report pass `Hyoji`), the windows (this one, the splash window in app/, the secondary windows
-// in dialogs/) and the command-line report in tools/. A click on a day flows so:
+// The program is built in layers, each using only those below it:
+//   engine/   (no Qt) the selected date, the five data files and their record layouts, the day report pass
+//             `Hyoji`, the birthday record and its append, the printed report's text, the data checker
+//   ui/       what every window shares: Shift_JIS text widgets, message boxes, fonts, the month calendar,
+//             the handler guard, JPEG pictures, the services the windows take from the machine
+//   dialogs/  the secondary windows: about (TForm2), help (TForm3), birthday (TForm4), print (TForm6)
+//   app/      this window, the splash (TForm5), and the program's entry, which makes all windows
+// A click on a day flows so:
 //   MonthCalendar1 (press and release inside it) -> TForm1::MonthCalendar1Click
 //     -> DaySelection::SelectFromCalendar     the calendar's date becomes the selected date's three texts
-//     -> Memo1, Memo2, Memo3 cleared
+//     -> the three panels cleared
 //     -> TForm1::Hyoji -> daywick::Hyoji      the five files are read; each panel's pieces are collected
-//                                              and handed to its widget once
+//                                              into the window's report and handed to its widget once
 //     -> beep, StaticText2 = StatusText()
 // An error that leaves a handler (a missing file, a bad birthday record) is shown by the application's error
 // box; the pieces appended before it stay shown.
 
 #include <QLabel>
 #include <QMainWindow>
-#include <functional>
 
+#include "Services.h"
 #include "daywick/dates.h"
 #include "daywick/dayreport.h"
 
@@ -32,14 +37,6 @@ class SecondaryWindow;
 
 namespace daywick {
 
-/// What the main window takes from the machine; tests put their own in its place.
-struct MainWindowServices {
-    const Clock* clock = nullptr;        // the local time
-    std::function<void()> beep;          // the system's default beep
-    std::function<int()> drawPicture;    // a picture number from 0 to 36
-    static MainWindowServices system();  // the real clock, beep and a clock-seeded generator
-};
-
 /// The secondary windows the menu shows; each may be missing until it exists.
 struct SecondaryWindows {
     ui::SecondaryWindow* about = nullptr;     // TForm2
@@ -51,13 +48,15 @@ struct SecondaryWindows {
 class TForm1 : public QMainWindow {
 public:
     /// Builds the window and runs its creation handler (splash, today's report, a picture).
-    explicit TForm1(MainWindowServices services);
+    explicit TForm1(ui::Services services);
     ~TForm1() override;
 
     void setSecondaryWindows(const SecondaryWindows& windows);
 
     /// The selected date and the start-up date, which the print dialog reads.
     const DaySelection& dates() const { return dates_; }
+    /// The three panels' Shift_JIS texts, as the panels show them; the print dialog reads them.
+    const PanelTexts& panels() const { return panels_; }
 
     // Handlers, named after control and event.
     void FormCreate();
@@ -100,11 +99,13 @@ private:
     void buildControls();
     void buildMenu();
     void loadPicture();
+    void showPanels();
 
-    MainWindowServices services_;
+    ui::Services services_;
     SecondaryWindows windows_;
     DaySelection dates_;
-    QString pictureBaseDir_;
+    PanelTexts panels_;
+    std::string pictureBaseDir_;
     std::string morning_;
     std::string afternoon_;
 };

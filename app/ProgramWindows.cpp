@@ -1,9 +1,12 @@
-#include "app/ProgramWindows.h"
+#include "ProgramWindows.h"
 
 namespace daywick {
 
-ProgramWindows::ProgramWindows(MainWindowServices services)
-    : form1(std::move(services)), form6({form1.dates(), *form1.Memo2, *form1.Memo1, *form1.Memo3}) {
+ProgramWindows::ProgramWindows(const ui::Services& services, PrinterSource printers)
+    : form1(services),
+      form3(services),
+      form4(services),
+      form6({form1.dates(), form1.panels()}, std::move(printers)) {
     form1.setSecondaryWindows({&form2, &form3, &form4, &form6});
 }
 

@@ -1,18 +1,19 @@
 #pragma once
 
-#include "app/Daywick1.h"
-#include "dialogs/Unit2.h"
-#include "dialogs/Unit3.h"
-#include "dialogs/Unit4.h"
-#include "dialogs/Unit6.h"
+#include "Daywick1.h"
+#include "Services.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "Unit4.h"
+#include "Unit6.h"
 
 namespace daywick {
 
 /// The program's five windows, made in their order: the main window (whose creation shows the splash and
-/// fills today's report), then the about, help, birthday and print windows; the main window's menu shows the
-/// others. All live until the program ends.
+/// fills today's report), then the about, help, birthday and print windows, each given what it needs of the
+/// services; the main window's menu shows the others. All live until the program ends.
 struct ProgramWindows {
-    explicit ProgramWindows(MainWindowServices services);
+    explicit ProgramWindows(const ui::Services& services, PrinterSource printers = defaultPrinter);
 
     TForm1 form1;
     TForm2 form2;

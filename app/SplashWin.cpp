@@ -1,4 +1,4 @@
-#include "app/SplashWin.h"
+#include "SplashWin.h"
 
 #include <QDeadlineTimer>
 #include <QGuiApplication>
@@ -6,14 +6,16 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "app/JapaneseFonts.h"
+#include "JapaneseFonts.h"
+#include "Widgets.h"
+#include "daywick/version.h"
 
 namespace daywick {
 
 TForm5::TForm5() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setFixedSize(450, 338);
     move(QGuiApplication::primaryScreen()->geometry().center() - rect().center());
-    setBackgroundRole(QPalette::Button);
+    ui::setColour(this, QPalette::Window, ui::kButtonFace);
     setAutoFillBackground(true);
 
     Image1 = new QLabel(this);
@@ -25,17 +27,14 @@ TForm5::TForm5() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint |
     Label1 = new QLabel(QStringLiteral("Loading...."), this);
     Label1->move(16, 240);
     Label1->setFont(ui::pGothicFont(24, true, true));
-    QPalette black = Label1->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    Label1->setPalette(black);
+    ui::setColour(Label1, QPalette::WindowText, Qt::black);
     Label1->adjustSize();
 
-    Label2 = new QLabel(QStringLiteral(" Ver. 3.1 "), this);
+    Label2 = new QLabel(QStringLiteral(" Ver. %1 ").arg(QString::fromLatin1(kShortVersion)), this);
     Label2->move(344, 280);
     Label2->setFont(ui::pGothicFont(16));
-    QPalette onLight = black;
-    onLight.setColor(QPalette::Window, palette().color(QPalette::Midlight));
-    Label2->setPalette(onLight);
+    ui::setColour(Label2, QPalette::WindowText, Qt::black);
+    ui::setColour(Label2, QPalette::Window, palette().color(QPalette::Midlight));
     Label2->setAutoFillBackground(true);
     Label2->adjustSize();
 }

@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QDate>
 
-#include "app/Application.h"
-#include "app/Daywick1.h"
-#include "app/MonthCalendar.h"
+#include "Application.h"
+#include "Daywick1.h"
+#include "MonthCalendar.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ BENCHMARK(CalendarClick)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     daywick::ui::Application application(argc, argv);
-    daywick::TForm1 mainWindow(daywick::MainWindowServices::system());
+    daywick::TForm1 mainWindow(daywick::ui::Services::system());
     mainWindow.show();
     QCoreApplication::processEvents();
     form = &mainWindow;

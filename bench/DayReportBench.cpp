@@ -16,7 +16,7 @@ void runPass(benchmark::State& state, const std::string& dir) {
     selection.SelectFromCalendar(date);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        daywick::DayReport report(date);
+        daywick::DayReport report;
         daywick::Hyoji(selection.selected(), dir, report);
         bytes = report.panels.events.size() + report.panels.birthdays.size() + report.panels.history.size();
         benchmark::DoNotOptimize(bytes);

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/ProgramWindows.h"
+#include "Application.h"
+#include "ProgramWindows.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ void showPainted(QWidget& window) {
 int startOnce(int argc, char** argv, bool full) {
     daywick::ui::Application application(argc, argv);
     if (full) {
-        daywick::ProgramWindows windows(daywick::MainWindowServices::system());
+        daywick::ProgramWindows windows(daywick::ui::Services::system());
         showPainted(windows.form1);
     } else {
         QMainWindow bare;

@@ -1,11 +1,13 @@
-#include "dialogs/Unit2.h"
+#include "Unit2.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/Application.h"
-#include "app/JapaneseFonts.h"
+#include "Handlers.h"
+#include "JapaneseFonts.h"
+#include "Widgets.h"
+#include "daywick/version.h"
 
 namespace daywick {
 
@@ -30,7 +32,7 @@ QFrame* makeSeparator(QWidget* parent, int top) {
 }  // namespace
 
 TForm2::TForm2() : SecondaryWindow(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), {410, 173}, {244, 112}) {
-    Label1 = new QLabel(QStringLiteral("Daywick Ver 3.1"), this);
+    Label1 = new QLabel(QStringLiteral("Daywick Ver ") + QString::fromLatin1(kShortVersion), this);
     Label1->setGeometry(8, 8, 161, 21);
     Label1->setFont(ui::pGothicFont(21, false, true));
 
@@ -52,10 +54,8 @@ TForm2::TForm2() : SecondaryWindow(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")
     Label4->setFixedWidth(382);
     Label4->adjustSize();
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setGeometry(288, 144, 75, 25);
-    Button1->setAutoDefault(true);  // Enter presses the focused button
-    connect(Button1, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button1Click(); }); });
+    Button1 = ui::makeButton(this, QStringLiteral("OK"), {288, 144, 75, 25});
+    ui::connectHandler(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 }
 
 void TForm2::Button1Click() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SecondaryWindow.h"
+#include "SecondaryWindow.h"
 
 class QFrame;
 class QLabel;

@@ -1,20 +1,20 @@
-#include "dialogs/Unit3.h"
+#include "Unit3.h"
 
 #include <QPushButton>
 
-#include "app/Application.h"
-#include "app/JapaneseFonts.h"
-#include "app/SjisMemo.h"
+#include "Handlers.h"
+#include "JapaneseFonts.h"
+#include "SjisMemo.h"
+#include "Widgets.h"
 #include "daywick/datafile.h"
 #include "daywick/helptext.h"
 
 namespace daywick {
 
-TForm3::TForm3() : SecondaryWindow(QStringLiteral("ﾍﾙﾌﾟ"), {330, 307}, {275, 84}) {
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setGeometry(128, 280, 75, 25);
-    Button1->setAutoDefault(true);  // Enter presses the focused button
-    connect(Button1, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button1Click(); }); });
+TForm3::TForm3(const ui::Services& services)
+    : SecondaryWindow(QStringLiteral("ﾍﾙﾌﾟ"), {330, 307}, {275, 84}), dataDir_(services.dataDir) {
+    Button1 = ui::makeButton(this, QStringLiteral("OK"), {128, 280, 75, 25});
+    ui::connectHandler(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
 
     Memo1 = new ui::SjisMemo(this);
     Memo1->setGeometry(0, 0, 329, 273);
@@ -28,7 +28,7 @@ void TForm3::FormCreate() {
     // The text grows line by line, so a failure halfway keeps what was read before it.
     std::string text;
     try {
-        readHelpText(kHelpFile, text);
+        readHelpText(dataPath(dataDir_, kHelpFile), text);
     } catch (...) {
         Memo1->setBytes(std::move(text));
         throw;

@@ -1,13 +1,14 @@
-#include "dialogs/Unit4.h"
+#include "Unit4.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Application.h"
-#include "app/JapaneseFonts.h"
-#include "app/MessageBoxes.h"
-#include "app/SjisText.h"
+#include "Handlers.h"
+#include "JapaneseFonts.h"
+#include "MessageBoxes.h"
+#include "SjisText.h"
+#include "Widgets.h"
 #include "daywick/append.h"
 #include "daywick/birthday.h"
 #include "daywick/datafile.h"
@@ -20,17 +21,10 @@ namespace {
 const QColor kDateBoxColour(0xA8, 0xFF, 0xA8);
 const QColor kNameBoxColour(0xFF, 0xFF, 0xA8);
 
-const Clock& machineClock() {
-    static const SystemClock clock;
-    return clock;
-}
-
 QLineEdit* makeBox(QWidget* parent, const QRect& place, const QColor& background) {
     auto* box = new QLineEdit(parent);
     box->setGeometry(place);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, background);
-    box->setPalette(palette);
+    ui::setColour(box, QPalette::Base, background);
     return box;
 }
 
@@ -40,16 +34,6 @@ QLabel* makeCaption(QWidget* parent, const QRect& place, const QString& text) {
     label->setGeometry(place);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const QRect& place, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(place);
-    button->setFont(ui::pGothicFont(12));
-    // Like every button of the program, a focused one takes Enter; neither is a default button, so Enter in a
-    // box presses nothing.
-    button->setAutoDefault(true);
-    return button;
 }
 
 // The bytes a number box holds. A character with no Shift_JIS form becomes "?", as the Windows conversion
@@ -64,10 +48,10 @@ std::string numberBoxBytes(const QString& text) {
 
 }  // namespace
 
-TForm4::TForm4() : TForm4(machineClock()) {}
-
-TForm4::TForm4(const Clock& clock)
-    : SecondaryWindow(QStringLiteral("誕生日登録"), {325, 191}, {146, 120}), clock_(clock) {
+TForm4::TForm4(const ui::Services& services)
+    : SecondaryWindow(QStringLiteral("誕生日登録"), {325, 191}, {146, 120}),
+      clock_(*services.clock),
+      dataDir_(services.dataDir) {
     setFont(ui::pGothicFont(16));
 
     // Built in tab order.
@@ -82,21 +66,24 @@ TForm4::TForm4(const Clock& clock)
     Label3 = makeCaption(this, {288, 56, 25, 17}, QStringLiteral("日"));
     Label4 = makeCaption(this, {40, 112, 49, 25}, QStringLiteral("名前"));
     Label4->setFont(ui::pGothicFont(19));
-    Label4->setBackgroundRole(QPalette::Button);
+    ui::setColour(Label4, QPalette::Window, ui::kButtonFace);
     Label4->setAutoFillBackground(true);
     // The name is typed in Japanese, so the box keeps the input method on (Qt has no way to ask for
     // Hiragana).
     Edit4 = makeBox(this, {104, 112, 153, 24}, kNameBoxColour);
-    Button1 = makeButton(this, {120, 152, 75, 25}, QStringLiteral("登録"));
-    Button2 = makeButton(this, {224, 152, 75, 25}, QStringLiteral("キャンセル"));
+    Button1 = ui::makeButton(this, QStringLiteral("登録"), {120, 152, 75, 25});
+    Button2 = ui::makeButton(this, QStringLiteral("キャンセル"), {224, 152, 75, 25});
+    // The buttons have a font of their own, smaller than the window's.
+    Button1->setFont(ui::pGothicFont(12));
+    Button2->setFont(ui::pGothicFont(12));
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, Edit3);
     setTabOrder(Edit3, Edit4);
     setTabOrder(Edit4, Button1);
     setTabOrder(Button1, Button2);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button2Click(); }); });
+    ui::connectHandler(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    ui::connectHandler(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
 
     ui::runHandler([this] { FormCreate(); });
 }
@@ -119,7 +106,7 @@ void TForm4::Button1Click() {
         if (entry.verdict != BirthdayVerdict::DateOutOfRange) Edit4->setFocus();
         return;
     }
-    appendLine(kBirthdayFile, entry.record);
+    appendLine(dataPath(dataDir_, kBirthdayFile), entry.record);
     // The record is on the disk: only now is what the user typed let go.
     Edit1->clear();
     Edit2->clear();

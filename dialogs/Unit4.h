@@ -1,6 +1,9 @@
 #pragma once
 
-#include "app/SecondaryWindow.h"
+#include <string>
+
+#include "SecondaryWindow.h"
+#include "Services.h"
 
 class QLabel;
 class QLineEdit;
@@ -8,16 +11,13 @@ class QPushButton;
 
 namespace daywick {
 
-class Clock;
-
 /// The birthday registration dialog: a year (Western, or an era letter and the era year), a month, a day and
 /// a name become one more line of "Tanjyou.txt". It neither reads the file nor refreshes the main window; a
 /// new birthday shows at the next day picked on the calendar.
 class TForm4 : public ui::SecondaryWindow {
 public:
-    /// Checks the year against the machine's clock.
-    TForm4();
-    explicit TForm4(const Clock& clock);
+    /// Checks the year against the services' clock and appends to the data directory's "Tanjyou.txt".
+    explicit TForm4(const ui::Services& services);
 
     void FormCreate();
     void Button1Click();
@@ -36,6 +36,7 @@ public:
 
 private:
     const Clock& clock_;
+    std::string dataDir_;
 };
 
 }  // namespace daywick

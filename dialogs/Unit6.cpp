@@ -1,4 +1,4 @@
-#include "dialogs/Unit6.h"
+#include "Unit6.h"
 
 #include <cups/cups.h>
 
@@ -6,18 +6,20 @@
 #include <QCheckBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 
-#include "app/Application.h"
-#include "app/JapaneseFonts.h"
-#include "app/SjisMemo.h"
-#include "app/SjisText.h"
+#include "Handlers.h"
+#include "JapaneseFonts.h"
+#include "MessageBoxes.h"
+#include "SjisMemo.h"
+#include "SjisText.h"
+#include "Widgets.h"
 #include "daywick/errors.h"
 #include "daywick/printreport.h"
+#include "daywick/scopeexit.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
@@ -29,13 +31,6 @@ QCheckBox* makeCheckBox(QWidget* parent, const QString& caption, QRect place) {
     box->setGeometry(place);
     box->setChecked(true);
     return box;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& caption, QRect place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(place);
-    button->setAutoDefault(true);  // Enter presses the focused button
-    return button;
 }
 
 [[noreturn]] void jobFailed(const std::string& reason) {
@@ -70,8 +65,7 @@ void printReportLines(QPrinter& printer, const std::vector<std::string>& lines,
         throw Error(sjis("選択したプリンタは有効ではありません"));
 
     // The point size stays, so the text is 9 x dpi / 72 dots high at every resolution.
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPointSize(9);
+    const QFont font = ui::pGothicPointFont(9);
     painter.setFont(font);
     painter.setPen(QApplication::palette().color(QPalette::WindowText));
     const QFontMetricsF metrics(font, &printer);
@@ -110,8 +104,8 @@ TForm6::TForm6(ReportSources sources, PrinterSource printers)
     CheckBox3 = makeCheckBox(this, QStringLiteral("誕生日・誕生花"), {32, 80, 97, 17});
     CheckBox4 = makeCheckBox(this, QStringLiteral("歴史・出来事"), {32, 104, 89, 17});
     CheckBox5 = makeCheckBox(this, QStringLiteral("印刷日時"), {32, 128, 73, 17});
-    Button1 = makeButton(this, QStringLiteral("印刷開始(&P)"), {64, 176, 83, 25});
-    Button2 = makeButton(this, QStringLiteral("キャンセル(&C)"), {152, 176, 81, 25});
+    Button1 = ui::makeButton(this, QStringLiteral("印刷開始(&P)"), {64, 176, 83, 25});
+    Button2 = ui::makeButton(this, QStringLiteral("キャンセル(&C)"), {152, 176, 81, 25});
 
     Memo1 = new ui::SjisMemo(this);
     Memo1->setGeometry(160, 56, 545, 89);
@@ -128,8 +122,8 @@ TForm6::TForm6(ReportSources sources, PrinterSource printers)
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Memo1);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { ui::runHandler([this] { Button2Click(); }); });
+    ui::connectHandler(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+    ui::connectHandler(Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
 }
 
 void TForm6::Button2Click() {
@@ -146,25 +140,18 @@ std::vector<std::string> TForm6::bufferLines() const {
 
 void TForm6::Button1Click() {
     if (!CheckBox1->isChecked()) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("印刷エラー"),
-                        QStringLiteral("チェックがされていません"), QMessageBox::Ok);
-        box.setWindowModality(Qt::ApplicationModal);
-        box.exec();
+        ui::showStopBox(sjis("印刷エラー"), sjis("チェックがされていません"));
         return;
     }
-    const PanelTexts panels{sources_.events.bytes(), sources_.birthdays.bytes(), sources_.history.bytes()};
     Memo1->setBytes(composePrintReport(
-        sources_.dates.selected(), panels, sources_.dates.startup(),
+        sources_.dates.selected(), sources_.panels, sources_.dates.startup(),
         {CheckBox2->isChecked(), CheckBox3->isChecked(), CheckBox4->isChecked(), CheckBox5->isChecked()}));
 
     if (printing_) throw Error(sjis("現在印刷中です"));
     const std::unique_ptr<QPrinter> printer = printers_();
     if (!printer) throw Error(sjis("デフォルト プリンタが存在しません"));
     printing_ = true;
-    struct JobOpen {
-        bool& printing;
-        ~JobOpen() { printing = false; }
-    } jobOpen{printing_};
+    const ScopeExit jobEnded([this] { printing_ = false; });
     // A press or a cancel while the job runs is handled at once, as in any other moment.
     printReportLines(*printer, bufferLines(), [] { QCoreApplication::processEvents(); });
     close();

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/SecondaryWindow.h"
+#include "SecondaryWindow.h"
 #include "daywick/dates.h"
+#include "daywick/dayreport.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -19,12 +20,10 @@ namespace ui {
 class SjisMemo;
 }
 
-/// What the report is made of, read from the main window at the moment of each press.
+/// What the report is made of: the main window's day, read at the moment of each press.
 struct ReportSources {
-    const DaySelection& dates;
-    const ui::SjisMemo& events;     // the main window's Memo2
-    const ui::SjisMemo& birthdays;  // its Memo1
-    const ui::SjisMemo& history;    // its Memo3
+    const DaySelection& dates;  // the selected date and the start-up date
+    const PanelTexts& panels;   // the three panels as the last day report pass left them
 };
 
 /// Where a job is drawn; nullptr when there is no printer to draw on.

@@ -11,13 +11,13 @@
 #include <memory>
 #include <utility>
 
+#include "daywick/datafile.h"
 #include "daywick/errors.h"
 
 namespace daywick {
 
 namespace {
 
-constexpr char kCtrlZ = 0x1A;
 constexpr off_t kTrimWindow = 128;
 constexpr std::size_t kCopyChunk = std::size_t{1} << 16;
 
@@ -49,20 +49,9 @@ std::string realFile(const std::string& path) {
 }
 
 int openExisting(const std::string& path) {
-    // A FIFO or a device under the file's name is refused before it is opened: opening one may block or act.
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) fail(EACCES);
-    // No O_CREAT: the file must be there already. Opened for writing although it is only read, so that a
-    // file the user may not write is refused rather than replaced. Non-blocking, in case the name changed
-    // since the look.
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) fail(errno);
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        const int error = S_ISREG(status.st_mode) ? errno : EACCES;
-        ::close(fd);
-        fail(error);
-    }
-    return fd;
+    // Opened for writing although it is only read, so that a file the user may not write is refused rather
+    // than replaced. No O_CREAT: the file must be there already.
+    return openRegularFile(path, O_RDWR);
 }
 
 bool sameFile(const struct stat& a, const struct stat& b) {
@@ -77,7 +66,8 @@ int openLocked(const std::string& path) {
         while (::flock(file.get(), LOCK_EX) != 0) {
             if (errno != EINTR) fail(errno);
         }
-        struct stat opened {}, named {};
+        struct stat opened {
+        }, named{};
         if (::fstat(file.get(), &opened) != 0) fail(errno);
         if (::stat(path.c_str(), &named) != 0) fail(errno);
         if (sameFile(opened, named)) return file.release();

@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "daywick/intconv.h"
+#include "daywick/records.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
 
 namespace {
 
-constexpr std::string_view kYearMark = "\x94\x4E";  // "年"
 constexpr std::string_view kCrLf = "\r\n";
 
 // The era letters and what turns an era year into a Western one: year 1 of each era is its first year.
@@ -51,9 +51,8 @@ bool isUsableName(std::string_view name) {
         if (isLeadByte(byte)) {
             // A two-byte character needs a proper second byte: a line break or a Ctrl-Z after a first byte
             // would still break the record.
-            if (i + 1 >= name.size()) return false;
-            const auto second = static_cast<unsigned char>(name[++i]);
-            if (second < 0x40 || second == 0x7F || second > 0xFC) return false;
+            if (!isDoubleByteChar(name, i)) return false;
+            ++i;
             continue;
         }
         // A line break would split the record, and a Ctrl-Z would end the file for every reader.
@@ -64,6 +63,9 @@ bool isUsableName(std::string_view name) {
 
 std::string birthdayRecord(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view name) {
     // Four year digits even before 1000: the reader takes bytes 5-8 as the year of every record.
+    static_assert(kBirthdayRecord.monthKey == 1 && kBirthdayRecord.dayKey == 3 && kBirthYear.start == 5 &&
+                      kBirthYear.maxBytes == 4 && kBirthdayRecord.text.start == 11,
+                  "the record is written in the columns the pass reads");
     char head[40];
     std::snprintf(head, sizeof head, "%02d%02d%04d", static_cast<int>(month), static_cast<int>(day),
                   static_cast<int>(year));

@@ -6,6 +6,7 @@
 #include "daywick/dates.h"
 #include "daywick/errors.h"
 #include "daywick/intconv.h"
+#include "daywick/records.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
@@ -14,28 +15,6 @@ namespace {
 
 // A record longer than this is checked over its first bytes only; no text column reaches that far.
 constexpr std::size_t kCheckedBytes = std::size_t{64} * 1024;
-
-struct TextColumn {
-    std::size_t start;
-    std::size_t maxBytes;
-};
-
-// How one file's records are laid out.
-struct FileLayout {
-    const char* name;
-    std::size_t monthColumn;  // 0: the file has no month key
-    std::size_t dayColumn;
-    TextColumn text;
-    bool birthdays = false;
-};
-
-const FileLayout kLayouts[] = {
-    {kEventFile, 1, 3, {10, 100}}, {kMonthlyFile, 0, 1, {8, 100}},  {kBirthdayFile, 1, 3, {11, 100}, true},
-    {kFlowerFile, 1, 3, {5, 100}}, {kHistoryFile, 6, 9, {13, 500}},
-};
-
-constexpr std::string_view kYearUnknown = "\x81\x48";  // "？"
-constexpr std::string_view kBeforeEra = "\x91\x4F";    // "前"
 
 bool twoDigits(std::string_view key) {
     return key.size() == 2 && key[0] >= '0' && key[0] <= '9' && key[1] >= '0' && key[1] <= '9';
@@ -46,15 +25,15 @@ int valueOf(std::string_view key) {
 }
 
 // The reason a record's keys can never equal a selected date's texts, or empty when they can.
-std::string keyProblem(const FileLayout& layout, std::string_view record) {
-    const std::string_view day = column(record, layout.dayColumn, 2);
-    if (layout.monthColumn == 0) {
+std::string keyProblem(const RecordLayout& layout, std::string_view record) {
+    const std::string_view day = column(record, layout.dayKey, kKeyBytes);
+    if (layout.monthKey == 0) {
         if (!twoDigits(day) || valueOf(day) < 1 || valueOf(day) > 31) {
             return sjis("日のキー「") + std::string(day) + sjis("」はどの日とも一致しません");
         }
         return {};
     }
-    const std::string_view month = column(record, layout.monthColumn, 2);
+    const std::string_view month = column(record, layout.monthKey, kKeyBytes);
     if (!twoDigits(month) || !twoDigits(day)) {
         return sjis("月日のキー「") + std::string(month) + "/" + std::string(day) +
                sjis("」は2けたの半角数字ではないため、どの日とも一致しません");
@@ -72,9 +51,7 @@ std::size_t invalidSjisAt(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (isLeadByte(byte)) {
-            if (i + 1 >= text.size()) return i;
-            const auto second = static_cast<unsigned char>(text[i + 1]);
-            if (second < 0x40 || second > 0xFC || second == 0x7F) return i;
+            if (!isDoubleByteChar(text, i)) return i;
             if (sjisToUtf8(text.substr(i, 2)) == "\xEF\xBF\xBD") return i;
             ++i;
         } else if (byte == 0x80 || byte == 0xA0 || byte >= 0xFD) {
@@ -88,8 +65,7 @@ std::string shown(std::string_view record) {
     // Quoted as it stands, cut to a readable length at a character boundary.
     std::string text;
     for (std::size_t i = 0; i < record.size() && text.size() < 60;) {
-        const std::size_t length =
-            isLeadByte(static_cast<unsigned char>(record[i])) && i + 1 < record.size() ? 2 : 1;
+        const std::size_t length = charLength(record, i);
         text.append(record.substr(i, length));
         i += length;
     }
@@ -118,7 +94,7 @@ RawScan scanRaw(const std::string& path) {
                 scan.dataAfterCtrlZ = true;
                 return scan;
             }
-            if (byte == 0x1A) {
+            if (byte == kCtrlZ) {
                 ctrlZ = true;
                 scan.ctrlZRecord = record;
             } else if (byte == '\n' && previous != '\r' && scan.firstLoneLineFeedRecord == 0) {
@@ -132,10 +108,11 @@ RawScan scanRaw(const std::string& path) {
     return scan;
 }
 
-void checkFile(const std::string& dataDir, const FileLayout& layout, std::vector<DataProblem>& problems) {
-    const std::string path = dataPath(dataDir, layout.name);
+void checkFile(const std::string& dataDir, const RecordLayout& layout, std::vector<DataProblem>& problems) {
+    const std::string path = dataPath(dataDir, layout.file);
+    const bool birthdays = layout.file == kBirthdayRecord.file;
     auto report = [&](long line, std::string message) {
-        problems.push_back({layout.name, line, std::move(message)});
+        problems.push_back({layout.file, line, std::move(message)});
     };
     try {
         const RawScan raw = scanRaw(path);
@@ -154,21 +131,21 @@ void checkFile(const std::string& dataDir, const FileLayout& layout, std::vector
             const std::string_view record = *next;
             ++line;
             if (record.empty()) {
-                report(line, layout.birthdays
-                                 ? sjis("空の行です（誕生日のファイルでは毎回の表示が失敗します）")
-                                 : sjis("空の行です"));
+                report(line, birthdays ? sjis("空の行です（誕生日のファイルでは毎回の表示が失敗します）")
+                                       : sjis("空の行です"));
                 continue;
             }
             if (std::string problem = keyProblem(layout, record); !problem.empty()) {
                 report(line, problem + " " + shown(record));
             }
             TextColumn text = layout.text;
-            if (layout.birthdays) {
-                const std::string_view marker = column(record, 5, 2);
-                if (marker == kYearUnknown || marker == kBeforeEra) {
-                    text = {5, 100};
-                } else if (!tryStrToInt(column(record, 5, 4))) {
-                    report(line, sjis("生まれ年（5～8バイト目）「") + std::string(column(record, 5, 4)) +
+            if (birthdays) {
+                if (isMarkerRecord(record)) {
+                    text = kMarkerText;
+                } else if (!tryStrToInt(column(record, kBirthYear))) {
+                    report(line, sjis("生まれ年（") + std::to_string(kBirthYear.start) + sjis("～") +
+                                     std::to_string(kBirthYear.end()) + sjis("バイト目）「") +
+                                     std::string(column(record, kBirthYear)) +
                                      sjis("」が整数ではありません。どの日を選んでも表示が失敗します ") +
                                      shown(record));
                 }
@@ -193,7 +170,7 @@ void checkFile(const std::string& dataDir, const FileLayout& layout, std::vector
 
 std::vector<DataProblem> checkDataDirectory(const std::string& dataDir) {
     std::vector<DataProblem> problems;
-    for (const FileLayout& layout : kLayouts) checkFile(dataDir, layout, problems);
+    for (const RecordLayout& layout : kRecordLayouts) checkFile(dataDir, layout, problems);
     return problems;
 }
 

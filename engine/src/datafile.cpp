@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "daywick/errors.h"
+#include "daywick/scopeexit.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -25,23 +26,22 @@ std::string dataPath(const std::string& dataDir, std::string_view name) {
     return path;
 }
 
-InputFile::InputFile(const std::string& path) {
-    // Non-blocking, so that opening a FIFO returns at once instead of waiting for a writer.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd_ < 0) {
-        // A socket or a device without a driver fails to open with its own error; it is refused all the same.
-        const int error = errno;
-        struct stat status {};
-        if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) throw InOutError(EACCES);
-        throw InOutError(error);
-    }
+int openRegularFile(const std::string& path, int flags) {
+    // A FIFO or a device is refused before it is opened: opening one may block, or act.
     struct stat status {};
-    if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) throw InOutError(EACCES, path);
+    // Non-blocking, in case the name changed since the look: a FIFO opened now returns at once.
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) throw InOutError(errno, path);
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         const int error = S_ISREG(status.st_mode) ? errno : EACCES;
-        ::close(fd_);
-        throw InOutError(error);
+        ::close(fd);
+        throw InOutError(error, path);
     }
+    return fd;
 }
+
+InputFile::InputFile(const std::string& path) : path_(path), fd_(openRegularFile(path, O_RDONLY)) {}
 
 InputFile::~InputFile() {
     ::close(fd_);
@@ -51,13 +51,12 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, size);
         if (got >= 0) return static_cast<std::size_t>(got);
-        if (errno != EINTR) throw InOutError(errno);
+        if (errno != EINTR) throw InOutError(errno, path_);
     }
 }
 
 namespace {
 
-constexpr char kCtrlZ = 0x1A;
 constexpr std::size_t kPageSize = 4096;
 
 bool isStop(char byte) {
@@ -164,10 +163,7 @@ void LineReader::keepHead(const char* bytes, std::size_t length) {
 
 std::optional<std::string_view> LineReader::nextSlowly() {
     // Whatever happens here, the fast path goes on from the new position.
-    struct GoOnFromHere {
-        LineReader& reader;
-        ~GoOnFromHere() { reader.forgetStopsBefore(reader.pos_); }
-    } goOn{*this};
+    const ScopeExit goOn([this] { forgetStopsBefore(pos_); });
     for (;;) {
         if (pos_ == end_ && !fill()) return std::nullopt;
         if (std::exchange(skipLineFeed_, false) && buffer_[pos_] == '\n') {

@@ -10,6 +10,10 @@ namespace daywick {
 
 namespace {
 
+// The calendar's first and last moments: a clock beyond them stays at the end it passed.
+constexpr LocalDateTime kFirstMoment{{1, 1, 1}, 0, 0, 0};
+constexpr LocalDateTime kLastMoment{{9999, 12, 31}, 23, 59, 59};
+
 DateTexts textsOf(const CivilDate& date) {
     const std::string yyyymmdd = formatYyyymmdd(date);
     const std::size_t yearLength = yyyymmdd.size() - 4;
@@ -20,11 +24,16 @@ DateTexts textsOf(const CivilDate& date) {
 }  // namespace
 
 LocalDateTime SystemClock::now() const {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    // Whole seconds from the system: a nanosecond time point would overflow past the year 2262.
+    timespec time{};
+    ::clock_gettime(CLOCK_REALTIME, &time);
     std::tm local{};
-    localtime_r(&seconds, &local);
+    if (!::localtime_r(&time.tv_sec, &local)) return time.tv_sec < 0 ? kFirstMoment : kLastMoment;
+    const long year = long{local.tm_year} + 1900;
+    if (year < kFirstMoment.date.year) return kFirstMoment;
+    if (year > kLastMoment.date.year) return kLastMoment;
     return {
-        {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
+        {static_cast<int>(year), local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 std::string formatYyyymmdd(const CivilDate& date) {
@@ -57,8 +66,8 @@ std::string clockLine(const LocalDateTime& time, const std::string& morning, con
            std::to_string(time.minute) + sjis("分") + std::to_string(time.second) + sjis("秒です。");
 }
 
-void DaySelection::InitFromClock(const Clock& clock) {
-    selected_ = textsOf(clock.now().date);
+void DaySelection::InitFromClock(const LocalDateTime& now) {
+    selected_ = textsOf(now.date);
     // The start-up date is the print date of every report of this run, even across midnight.
     if (!startupSet_) {
         startup_ = selected_;

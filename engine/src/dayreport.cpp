@@ -4,6 +4,7 @@
 
 #include "daywick/datafile.h"
 #include "daywick/intconv.h"
+#include "daywick/records.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
@@ -12,43 +13,35 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kIndent = "  ";
-constexpr std::string_view kYearUnknown = "\x81\x48";  // "？"
-constexpr std::string_view kBeforeEra = "\x91\x4F";    // "前"
-
-// Record layouts, as 1-based byte columns; each reader keeps a record's bytes up to its last shown column.
-constexpr std::size_t kEventText = 10, kEventTextBytes = 100;
-constexpr std::size_t kMonthlyText = 8, kMonthlyTextBytes = 100;
-constexpr std::size_t kBirthYear = 5, kBirthYearBytes = 4, kBirthName = 11, kBirthNameBytes = 100;
-constexpr std::size_t kMarkerTextBytes = 100;
-constexpr std::size_t kFlowerText = 5, kFlowerTextBytes = 100;
-constexpr std::size_t kHistoryMonth = 6, kHistoryDay = 9, kHistoryText = 13, kHistoryTextBytes = 500;
 
 // Keys are two bytes; this runs for every record of every file, so it compares them directly.
 bool hasKey(std::string_view record, std::size_t column, const std::string& key) {
-    return key.size() == 2 && record.size() > column && record[column - 1] == key[0] &&
+    return key.size() == kKeyBytes && record.size() > column && record[column - 1] == key[0] &&
            record[column] == key[1];
 }
 
-bool isMarkerRecord(std::string_view record) {
-    const std::string_view marker = column(record, kBirthYear, 2);
-    return marker == kYearUnknown || marker == kBeforeEra;
+// Whether a record's keys are the selected month's and day's; a file without a month key matches by day.
+bool matches(const RecordLayout& layout, std::string_view record, const DateTexts& selected) {
+    return (layout.monthKey == 0 || hasKey(record, layout.monthKey, selected.month)) &&
+           hasKey(record, layout.dayKey, selected.day);
 }
 
 // The birth year of a record, or nothing for a marker record. Every record's year field is converted,
 // matching or not, so that a bad record is found on every day; four plain digits, the common case, are read
 // at once, anything else goes by the full grammar.
 std::optional<std::int32_t> birthYearOf(std::string_view record) {
-    if (record.size() >= kBirthYear - 1 + kBirthYearBytes) {
+    static_assert(kBirthYear.maxBytes == 4);
+    if (record.size() >= kBirthYear.end()) {
         const auto digit = [&](std::size_t at) {
-            return static_cast<unsigned>(static_cast<unsigned char>(record[at]) - '0');
+            return static_cast<unsigned>(static_cast<unsigned char>(record[kBirthYear.start - 1 + at])) - '0';
         };
-        const unsigned d0 = digit(4), d1 = digit(5), d2 = digit(6), d3 = digit(7);
+        const unsigned d0 = digit(0), d1 = digit(1), d2 = digit(2), d3 = digit(3);
         if (d0 < 10 && d1 < 10 && d2 < 10 && d3 < 10) {
             return static_cast<std::int32_t>(d0 * 1000 + d1 * 100 + d2 * 10 + d3);
         }
     }
     if (isMarkerRecord(record)) return std::nullopt;
-    return strToInt(column(record, kBirthYear, kBirthYearBytes));
+    return strToInt(column(record, kBirthYear));
 }
 
 // The age in the selected year, when it is worth showing: nobody is shown as a hundred or more, nor as not
@@ -66,20 +59,22 @@ std::string formatAge(std::optional<int> age) {
     return "(" + std::to_string(*age) + years;
 }
 
-// Reads one data file record by record; the file is closed when the step ends, also by an error.
+// Reads one data file record by record, keeping of each record the bytes up to its last shown column; the
+// file is closed when the step ends, also by an error.
 template <typename OnRecord>
-void eachRecord(const std::string& dataDir, const char* name, std::size_t keepBytes, OnRecord onRecord) {
-    InputFile file(dataPath(dataDir, name));
-    LineReader reader(file, keepBytes);
+void eachRecord(const std::string& dataDir, const RecordLayout& layout, OnRecord onRecord) {
+    static_assert(kMarkerText.end() <= kBirthdayRecord.text.end());
+    InputFile file(dataPath(dataDir, layout.file));
+    LineReader reader(file, layout.text.end());
     while (const std::optional<std::string_view> record = reader.next()) onRecord(*record);
 }
 
 // Holidays whose date moves with the weekday or changed by law.
-void appendMovableHolidays(const DateTexts& selected, ReportTarget& target) {
+void appendMovableHolidays(const DateTexts& selected, PanelSink& sink) {
     const int year = strToInt(selected.year);
     const int month = strToInt(selected.month);
     const int day = strToInt(selected.day);
-    const bool secondMonday = day >= 8 && day <= 14 && target.calendarWeekday() == 2;
+    const bool secondMonday = day >= 8 && day <= 14 && weekdayOf({year, month, day}) == 2;
 
     bool comingOfAge = false;
     if (year >= 2000) {
@@ -101,10 +96,9 @@ void appendMovableHolidays(const DateTexts& selected, ReportTarget& target) {
         if (month == 10 && day == 10) sportsDay = "体育の日";
     }
 
-    if (comingOfAge)
-        target.append(Panel::Events, std::string(kIndent) + sjis("成人の日") + std::string(kCrLf));
+    if (comingOfAge) sink.append(Panel::Events, std::string(kIndent) + sjis("成人の日") + std::string(kCrLf));
     if (!sportsDay.empty())
-        target.append(Panel::Events, std::string(kIndent) + sjis(sportsDay) + std::string(kCrLf));
+        sink.append(Panel::Events, std::string(kIndent) + sjis(sportsDay) + std::string(kCrLf));
 }
 
 }  // namespace
@@ -135,56 +129,53 @@ std::string ageText(std::string_view record, int selectedYear) {
     return formatAge(shownAge(birthYearOf(record), selectedYear));
 }
 
-void Hyoji(const DateTexts& selected, const std::string& dataDir, ReportTarget& target) {
-    const std::string& month = selected.month;
-    const std::string& day = selected.day;
+void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& sink) {
     std::string piece;
     auto append = [&](Panel panel, std::initializer_list<std::string_view> parts) {
         piece.clear();
         for (std::string_view part : parts) piece.append(part);
         piece.append(kCrLf);
-        target.append(panel, piece);
+        sink.append(panel, piece);
     };
 
-    eachRecord(dataDir, kEventFile, kEventText - 1 + kEventTextBytes, [&](std::string_view record) {
-        if (hasKey(record, 1, month) && hasKey(record, 3, day)) {
-            append(Panel::Events, {kIndent, column(record, kEventText, kEventTextBytes)});
-        }
+    eachRecord(dataDir, kEventRecord, [&](std::string_view record) {
+        if (matches(kEventRecord, record, selected))
+            append(Panel::Events, {kIndent, column(record, kEventRecord.text)});
     });
 
-    appendMovableHolidays(selected, target);
+    appendMovableHolidays(selected, sink);
 
-    eachRecord(dataDir, kMonthlyFile, kMonthlyText - 1 + kMonthlyTextBytes, [&](std::string_view record) {
-        if (hasKey(record, 1, day))
-            append(Panel::Events, {kIndent, column(record, kMonthlyText, kMonthlyTextBytes)});
+    eachRecord(dataDir, kMonthlyRecord, [&](std::string_view record) {
+        if (matches(kMonthlyRecord, record, selected))
+            append(Panel::Events, {kIndent, column(record, kMonthlyRecord.text)});
     });
 
     const int selectedYear = strToInt(selected.year);
     const std::string yearSeparator = " ";
-    eachRecord(dataDir, kBirthdayFile, kBirthName - 1 + kBirthNameBytes, [&](std::string_view record) {
+    eachRecord(dataDir, kBirthdayRecord, [&](std::string_view record) {
+        // Every record's year is converted, matching or not, so that a bad record is found on every day.
         const std::optional<std::int32_t> birthYear = birthYearOf(record);
-        if (!hasKey(record, 1, month) || !hasKey(record, 3, day)) return;
+        if (!matches(kBirthdayRecord, record, selected)) return;
         if (isMarkerRecord(record)) {
             // A marker record shows its own text, one blank in.
-            append(Panel::Birthdays, {" ", column(record, kBirthYear, kMarkerTextBytes)});
+            append(Panel::Birthdays, {" ", column(record, kMarkerText)});
         } else {
-            append(Panel::Birthdays, {kIndent, column(record, kBirthYear, 6), yearSeparator,
-                                      column(record, kBirthName, kBirthNameBytes),
-                                      formatAge(shownAge(birthYear, selectedYear))});
+            append(Panel::Birthdays,
+                   {kIndent, column(record, kBirthYearAndMark), yearSeparator,
+                    column(record, kBirthdayRecord.text), formatAge(shownAge(birthYear, selectedYear))});
         }
     });
 
-    eachRecord(dataDir, kFlowerFile, kFlowerText - 1 + kFlowerTextBytes, [&](std::string_view record) {
-        if (hasKey(record, 1, month) && hasKey(record, 3, day)) {
-            append(Panel::Birthdays, {kIndent, column(record, kFlowerText, kFlowerTextBytes)});
-        }
+    eachRecord(dataDir, kFlowerRecord, [&](std::string_view record) {
+        if (matches(kFlowerRecord, record, selected))
+            append(Panel::Birthdays, {kIndent, column(record, kFlowerRecord.text)});
     });
 
     static const std::string yearMark = sjis("年 ");
-    eachRecord(dataDir, kHistoryFile, kHistoryText - 1 + kHistoryTextBytes, [&](std::string_view record) {
-        if (hasKey(record, kHistoryMonth, month) && hasKey(record, kHistoryDay, day)) {
-            append(Panel::History, {kIndent, column(record, 1, 4), yearMark,
-                                    column(record, kHistoryText, kHistoryTextBytes)});
+    eachRecord(dataDir, kHistoryRecord, [&](std::string_view record) {
+        if (matches(kHistoryRecord, record, selected)) {
+            append(Panel::History,
+                   {kIndent, column(record, kHistoryYear), yearMark, column(record, kHistoryRecord.text)});
         }
     });
 }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "daywick/sjis.h"
 
@@ -17,7 +18,8 @@ std::string conversionMessage(std::string_view text) {
 
 ConversionError::ConversionError(std::string_view text) : Error(conversionMessage(text)) {}
 
-InOutError::InOutError(int errnoValue) : Error(inOutMessage(errnoValue)), code_(errnoValue) {}
+InOutError::InOutError(int errnoValue, std::string path)
+    : Error(inOutMessage(errnoValue)), code_(errnoValue), path_(std::move(path)) {}
 
 std::string inOutMessage(int errnoValue) {
     switch (errnoValue) {
@@ -51,7 +53,7 @@ std::string errorBoxText(std::string_view message) {
     std::size_t last = 0;
     while (i < text.size()) {
         last = i;
-        i += (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+        i += charLength(text, i);
     }
     const bool twoByte = text.size() - last == 2;
     if (twoByte || static_cast<unsigned char>(text[last]) > '.') text += '.';

@@ -8,8 +8,6 @@ namespace daywick {
 
 namespace {
 
-constexpr char kCtrlZ = 0x1A;
-
 [[noreturn]] void throwTooLarge() {
     throw Error(sjis("文字列の大きさが メモ の制限を越えました"));
 }
@@ -18,16 +16,14 @@ constexpr char kCtrlZ = 0x1A;
 // breaks it too. A lead byte takes the byte after it as its second half, even a line-break byte.
 void appendNormalised(std::string& text, const std::string& line) {
     const std::string withEnd = line + '\r';
-    for (std::size_t i = 0; i < withEnd.size(); ++i) {
-        const char byte = withEnd[i];
-        if (isLeadByte(static_cast<unsigned char>(byte)) && i + 1 < withEnd.size()) {
-            text += byte;
-            text += withEnd[++i];
-        } else if (byte == '\r' || byte == '\n') {
+    for (std::size_t i = 0; i < withEnd.size();) {
+        const std::size_t length = charLength(withEnd, i);
+        if (length == 1 && (withEnd[i] == '\r' || withEnd[i] == '\n')) {
             text += "\r\n";
         } else {
-            text += byte;
+            text.append(withEnd, i, length);
         }
+        i += length;
     }
 }
 

@@ -16,10 +16,6 @@ void appendSection(std::string& report, std::string_view heading, const std::str
     report += kBlanksLine;
 }
 
-std::size_t charLength(std::string_view text, std::size_t at) {
-    return isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-}
-
 bool showsNothing(std::string_view line) {
     return line.find_first_not_of(' ') == std::string_view::npos;
 }

@@ -69,12 +69,7 @@ std::string sjisToUtf8(std::string_view sjis) {
         if (decoder().convert(in, left, out) == 0) break;
         // An invalid sequence: a lead byte with a proper trail byte is one unknown character; anything else
         // is one bad byte, so that the text after it still shows.
-        const auto first = static_cast<unsigned char>(in[0]);
-        std::size_t skip = 1;
-        if (isLeadByte(first) && left >= 2) {
-            const auto second = static_cast<unsigned char>(in[1]);
-            if (second >= 0x40 && second <= 0xFC && second != 0x7F) skip = 2;
-        }
+        const std::size_t skip = isDoubleByteChar(std::string_view(in, left), 0) ? 2 : 1;
         out.append(kReplacement);
         in += skip;
         left -= skip;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
+#include "Application.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "Application.h"
+#include "Daywick1.h"
+#include "SjisMemo.h"
 #include "TempDir.h"
+#include "Unit4.h"
 #include "WidgetTestSupport.h"
-#include "app/Application.h"
-#include "app/Daywick1.h"
-#include "app/SjisMemo.h"
 #include "daywick/datafile.h"
-#include "dialogs/Unit4.h"
 
 namespace daywick {
 namespace {
@@ -24,7 +24,9 @@ using testing::S;
 using testing::SeenBox;
 
 TEST(BirthdayDialogLayout, WindowControlsAndTabOrder) {
-    TForm4 form;
+    testing::TempDir dir;
+    testing::TestServices services(dir.path(), {{2026, 12, 8}, 10, 0, 0});
+    TForm4 form(services.services());
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), "誕生日登録");
     EXPECT_EQ(form.size(), QSize(325, 191));
@@ -109,9 +111,9 @@ protected:
     std::string file() const { return dir.read(kBirthdayFile); }
 
     testing::TempDir dir;
-    testing::WorkingDirectory cwd{dir.path()};
-    FixedClock clock{{{2026, 12, 8}, 10, 0, 0}};
-    TForm4 form{clock};
+    testing::TestServices services{dir.path(), {{2026, 12, 8}, 10, 0, 0}};
+    FixedClock& clock = services.clock;
+    TForm4 form{services.services()};
 };
 
 TEST_F(BirthdayDialog, FirstActivationFocusesTheYearBox) {
@@ -243,12 +245,11 @@ TEST_F(BirthdayDialog, TheCurrentYearIsReadAtEachClick) {
 
 TEST(BirthdayDialogInTheProgram, ANewBirthdayShowsWithItsAgeWhenItsDayIsPicked) {
     testing::TempDir dir;
-    testing::WorkingDirectory cwd(dir.path());
     testing::writeSampleDirectory(dir.path());
-    testing::TestServices services({{2026, 12, 8}, 10, 0, 0});
+    testing::TestServices services(dir.path(), {{2026, 12, 8}, 10, 0, 0});
     ModalAnswerer answerer;
     TForm1 form1(services.services());
-    TForm4 form4(services.clock);
+    TForm4 form4(services.services());
     form1.setSecondaryWindows({nullptr, nullptr, &form4, nullptr});
     form1.show();
     ASSERT_TRUE(form1.N2->isEnabled());

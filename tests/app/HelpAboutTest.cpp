@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "SjisMemo.h"
 #include "TempDir.h"
+#include "Unit2.h"
+#include "Unit3.h"
 #include "WidgetTestSupport.h"
-#include "app/SjisMemo.h"
 #include "daywick/datafile.h"
-#include "dialogs/Unit2.h"
-#include "dialogs/Unit3.h"
 
 namespace daywick {
 namespace {
@@ -19,9 +19,9 @@ using testing::S;
 
 TEST(HelpWindow, ReadsTheHelpFileOnceAndShowsItUntilTheNextStart) {
     testing::TempDir dir;
-    testing::WorkingDirectory cwd(dir.path());
+    testing::TestServices services(dir.path(), {{2001, 1, 1}, 0, 0, 0});
     dir.write(kHelpFile, S("一行目\n二行目\r三行目\r\n\r\n最後"));
-    TForm3 help;
+    TForm3 help(services.services());
     EXPECT_EQ(help.windowTitle(), "ﾍﾙﾌﾟ");
     EXPECT_EQ(help.size(), QSize(330, 307));
     EXPECT_EQ(help.Memo1->geometry(), QRect(0, 0, 329, 273));
@@ -42,9 +42,9 @@ TEST(HelpWindow, ReadsTheHelpFileOnceAndShowsItUntilTheNextStart) {
 
 TEST(HelpWindow, OkAndShowAgainKeepOneWindowWithTheSameText) {
     testing::TempDir dir;
-    testing::WorkingDirectory cwd(dir.path());
+    testing::TestServices services(dir.path(), {{2001, 1, 1}, 0, 0, 0});
     dir.write(kHelpFile, S("ヘルプ\r\n"));
-    TForm3 help;
+    TForm3 help(services.services());
     help.showWindow();
     help.showWindow();
     EXPECT_TRUE(help.isVisible());

@@ -8,27 +8,27 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
+#include "JpegPicture.h"
+#include "SjisMemo.h"
 #include "TempDir.h"
+#include "Unit3.h"
 #include "WidgetTestSupport.h"
-#include "app/JpegPicture.h"
-#include "app/SjisMemo.h"
 #include "daywick/datafile.h"
 #include "daywick/helptext.h"
-#include "dialogs/Unit3.h"
 
 namespace daywick {
 namespace {
 
 TEST(HostileFiles, HelpFileTooLargeKeepsTheLinesReadBeforeAndSaysSo) {
     testing::TempDir dir;
-    testing::WorkingDirectory cwd(dir.path());
+    testing::TestServices services(dir.path(), {{2001, 1, 1}, 0, 0, 0});
     const std::string line = std::string(598, 'x') + "\r\n";
     std::string readme;
     while (readme.size() <= kHelpTextCapacity + line.size()) readme += line;
     dir.write(kHelpFile, readme);
 
     testing::ModalAnswerer answerer;
-    TForm3 help;
+    TForm3 help(services.services());
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen().front().text, "文字列の大きさが メモ の制限を越えました.");
     const std::string& shown = help.Memo1->bytes();

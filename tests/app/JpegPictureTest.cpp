@@ -3,8 +3,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include "JpegPicture.h"
 #include "TempDir.h"
-#include "app/JpegPicture.h"
 #include "daywick/errors.h"
 #include "daywick/sjis.h"
 

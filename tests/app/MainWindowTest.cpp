@@ -8,13 +8,13 @@
 #include <QToolButton>
 #include <set>
 
+#include "Application.h"
+#include "Daywick1.h"
+#include "MonthCalendar.h"
+#include "SjisMemo.h"
+#include "SplashWin.h"
 #include "TempDir.h"
 #include "WidgetTestSupport.h"
-#include "app/Application.h"
-#include "app/Daywick1.h"
-#include "app/MonthCalendar.h"
-#include "app/SjisMemo.h"
-#include "app/SplashWin.h"
 #include "daywick/datafile.h"
 
 namespace daywick {
@@ -60,8 +60,7 @@ protected:
     }
 
     testing::TempDir dir;
-    testing::WorkingDirectory cwd{dir.path()};
-    testing::TestServices services{{{2000, 1, 10}, 15, 4, 9}};
+    testing::TestServices services{dir.path(), {{2000, 1, 10}, 15, 4, 9}};
 };
 
 TEST_F(MainWindow, LayoutCaptionsAndColours) {
@@ -254,13 +253,14 @@ TEST_F(MainWindow, ExitAsksFirst) {
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST(PictureDraw, EveryNumberFrom0To36AndNoOther) {
-    const MainWindowServices services = MainWindowServices::system();
+TEST(SystemServices, DrawEveryPictureFrom0To36AndFindTheDataInTheWorkingDirectory) {
+    const ui::Services services = ui::Services::system();
     std::set<int> seen;
     for (int i = 0; i < 5000; ++i) seen.insert(services.drawPicture());
     EXPECT_EQ(seen.size(), 37u);
     EXPECT_EQ(*seen.begin(), 0);
     EXPECT_EQ(*seen.rbegin(), 36);
+    EXPECT_EQ(services.dataDir, std::filesystem::current_path().string());
 }
 
 }  // namespace

@@ -12,13 +12,13 @@
 #include <QTimer>
 #include <cmath>
 
+#include "Application.h"
 #include "PdfText.h"
+#include "SjisMemo.h"
+#include "SjisText.h"
 #include "TempDir.h"
+#include "Unit6.h"
 #include "WidgetTestSupport.h"
-#include "app/Application.h"
-#include "app/SjisMemo.h"
-#include "app/SjisText.h"
-#include "dialogs/Unit6.h"
 
 namespace daywick {
 namespace {
@@ -50,9 +50,9 @@ class PrintDialog : public ::testing::Test {
 protected:
     PrintDialog() {
         const FixedClock startedOn({{2001, 3, 5}, 9, 30, 0});
-        dates.InitFromClock(startedOn);
+        dates.InitFromClock(startedOn.now());
         dates.SelectFromCalendar({2001, 1, 8});
-        events.setBytes(crlfLines({S("  成人の日"), S("  鏡開きの準備")}));
+        panels.events = (crlfLines({S("  成人の日"), S("  鏡開きの準備")}));
     }
 
     QString pdfPath() const { return QString::fromStdString((dir.path() / "page.pdf").string()); }
@@ -74,8 +74,7 @@ protected:
     }
 
     std::unique_ptr<TForm6> makeDialog(PrinterSource printers) {
-        auto form =
-            std::make_unique<TForm6>(ReportSources{dates, events, birthdays, history}, std::move(printers));
+        auto form = std::make_unique<TForm6>(ReportSources{dates, panels}, std::move(printers));
         form->showWindow();
         return form;
     }
@@ -96,14 +95,12 @@ protected:
 
     testing::TempDir dir;
     DaySelection dates;
-    ui::SjisMemo events{nullptr};
-    ui::SjisMemo birthdays{nullptr};
-    ui::SjisMemo history{nullptr};
+    PanelTexts panels;
     int jobs = 0;
 };
 
 TEST_F(PrintDialog, LayoutAtCreation) {
-    TForm6 form({dates, events, birthdays, history}, pdfPrinter(300));
+    TForm6 form({dates, panels}, pdfPrinter(300));
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.windowTitle(), "印刷");
     EXPECT_EQ(form.size(), QSize(250, 209));
@@ -236,8 +233,8 @@ TEST_F(PrintDialog, ReadsTheMainWindowAtThePress) {
     auto form = makeDialog(pdfPrinter(300));
     // Another day is selected while the dialog is open.
     dates.SelectFromCalendar({1999, 12, 31});
-    events.clearBytes();
-    history.setBytes(crlfLines({S("  1999年 最後の日")}));
+    panels.events.clear();
+    panels.history = (crlfLines({S("  1999年 最後の日")}));
     form->Button1->click();
     expectLines(testing::readPdfText(pdfPath()),
                 {"Daywick - この日はどんな日", "1999年12月31日", "何の日・行事", "誕生日・誕生花",
@@ -249,7 +246,7 @@ TEST_F(PrintDialog, ALongReportGoesOnToASecondPage) {
     // 3 + 1 + 70 + 1 + 1 lines; A4 less its margins holds 53 of them (52 x 14.4 + 9 <= 770).
     std::string panel;
     for (int n = 1; n <= 70; ++n) panel += S("  行" + std::to_string(n)) + "\r\n";
-    events.setBytes(panel);
+    panels.events = (panel);
     auto form = makeDialog(pdfPrinter(300));
     form->CheckBox3->setChecked(false);
     form->CheckBox4->setChecked(false);
@@ -367,7 +364,7 @@ TEST_F(PrintDialog, TheBufferWrapsWhereItsOwnTextBoxWraps) {
     // Kana only, so that no rule about where a line may not begin comes in.
     std::string kana;
     for (int i = 0; i < 6; ++i) kana += S("あいうえおかきくけこさしすせそたちつてと");
-    history.setBytes(crlfLines({"  " + kana}));
+    panels.history = (crlfLines({"  " + kana}));
     auto form = makeDialog([] { return std::unique_ptr<QPrinter>(); });
     ModalAnswerer answerer;
     form->Button1->click();

@@ -14,9 +14,9 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "Unit4.h"
 #include "WidgetTestSupport.h"
 #include "daywick/datafile.h"
-#include "dialogs/Unit4.h"
 
 namespace daywick {
 namespace {
@@ -62,9 +62,8 @@ TEST(RegistrationFaults, FullDiskAndReadOnlyFileBetweenTwoClicksChangeNothing) {
         while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) filler.flush();
     }
 
-    testing::WorkingDirectory cwd(dir.path());
-    FixedClock clock({{2026, 12, 8}, 10, 0, 0});
-    TForm4 form(clock);
+    testing::TestServices services(dir.path(), {{2026, 12, 8}, 10, 0, 0});
+    TForm4 form(services.services());
     form.showWindow();
     auto type = [&] {
         form.Edit1->setText("S40");

@@ -2,14 +2,14 @@
 
 #include <QApplication>
 
+#include "Application.h"
+#include "Daywick1.h"
+#include "SjisMemo.h"
+#include "SplashWin.h"
 #include "TempDir.h"
+#include "Unit3.h"
 #include "WidgetTestSupport.h"
-#include "app/Application.h"
-#include "app/Daywick1.h"
-#include "app/SjisMemo.h"
-#include "app/SplashWin.h"
 #include "daywick/datafile.h"
-#include "dialogs/Unit3.h"
 
 namespace daywick {
 namespace {
@@ -22,7 +22,7 @@ using testing::S;
 struct Startup {
     explicit Startup(testing::TestServices& services) {
         form1 = std::make_unique<TForm1>(services.services());
-        form3 = std::make_unique<TForm3>();
+        form3 = std::make_unique<TForm3>(services.services());
     }
     ModalAnswerer answerer;
     std::unique_ptr<TForm1> form1;
@@ -34,8 +34,7 @@ protected:
     void SetUp() override { testing::writeSampleDirectory(dir.path()); }
 
     testing::TempDir dir;
-    testing::WorkingDirectory cwd{dir.path()};
-    testing::TestServices services{{{2000, 1, 10}, 9, 0, 0}, 7};
+    testing::TestServices services{dir.path(), {{2000, 1, 10}, 9, 0, 0}, 7};
 };
 
 TEST_F(StartupFailures, AllFilesPresentShowsNoBox) {
@@ -65,8 +64,7 @@ TEST_F(StartupFailures, MissingPictureFolderNamesTheFileAndKeepsTheReport) {
         ModalAnswerer answerer;
         TForm1 form(services.services());
         ASSERT_EQ(answerer.seen().size(), 1u);
-        const std::string expected =
-            "ファイル " + std::filesystem::current_path().string() + "/Picture/image007.jpg は開けません.";
+        const std::string expected = "ファイル " + dir.str() + "/Picture/image007.jpg は開けません.";
         EXPECT_EQ(answerer.seen().front().text.toStdString(), expected);
         EXPECT_EQ(form.Memo2->bytes(), crlfLines({S("  成人式の準備"), S("  成人の日"), "  M"}));
         EXPECT_TRUE(form.Image1->pixmap().isNull());

@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QTimer>
 
+#include "SplashWin.h"
 #include "TempDir.h"
-#include "app/SplashWin.h"
 #include "daywick/datafile.h"
 #include "daywick/pictures.h"
 
@@ -36,19 +36,11 @@ ModalAnswerer::~ModalAnswerer() {
     delete timer_;
 }
 
-WorkingDirectory::WorkingDirectory(const std::filesystem::path& dir)
-    : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(dir);
-}
+TestServices::TestServices(const std::filesystem::path& dir, LocalDateTime now, int pictureNumber)
+    : dataDir(dir.string()), clock(now), picture(pictureNumber) {}
 
-WorkingDirectory::~WorkingDirectory() {
-    std::filesystem::current_path(previous_);
-}
-
-TestServices::TestServices(LocalDateTime now, int picture) : clock(now), picture(picture) {}
-
-MainWindowServices TestServices::services() {
-    return {&clock, [this] { ++beeps; }, [this] { return picture; }};
+ui::Services TestServices::services() {
+    return {&clock, [this] { ++beeps; }, [this] { return picture; }, dataDir};
 }
 
 void writeSampleDirectory(const std::filesystem::path& dir) {

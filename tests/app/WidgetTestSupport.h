@@ -1,6 +1,6 @@
 #pragma once
-// What the widget tests share: answering the program's modal boxes, a fixed clock and a counted beep, and a
-// working directory of their own.
+// What the widget tests share: answering the program's modal boxes, and services with a fixed clock, a
+// counted beep and a data directory of their own.
 
 #include <QMessageBox>
 #include <QString>
@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/Daywick1.h"
+#include "Services.h"
 #include "daywick/dates.h"
 
 namespace daywick::testing {
@@ -38,21 +38,12 @@ private:
     class QTimer* timer_;
 };
 
-/// Runs the test body in a directory, then goes back.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::filesystem::path& dir);
-    ~WorkingDirectory();
-
-private:
-    std::filesystem::path previous_;
-};
-
-/// Services for the main window with a fixed clock, a beep counter and a given picture number.
+/// Services for the windows with a fixed clock, a beep counter, a given picture number and a data directory.
 struct TestServices {
-    explicit TestServices(LocalDateTime now, int picture = 7);
-    MainWindowServices services();
+    TestServices(const std::filesystem::path& dataDir, LocalDateTime now, int picture = 7);
+    ui::Services services();
 
+    std::string dataDir;
     FixedClock clock;
     int beeps = 0;
     int picture;

@@ -21,7 +21,7 @@ TEST(DaySelection, SelectingADayCutsItIntoThreeTexts) {
 TEST(DaySelection, StartupDateIsFrozenAtTheFirstClockReading) {
     FixedClock clock({{2001, 3, 5}, 23, 59, 59});
     DaySelection selection;
-    selection.InitFromClock(clock);
+    selection.InitFromClock(clock.now());
     EXPECT_EQ(selection.selected(), (DateTexts{"2001", "03", "05"}));
     EXPECT_EQ(selection.startup(), (DateTexts{"2001", "03", "05"}));
 
@@ -31,7 +31,7 @@ TEST(DaySelection, StartupDateIsFrozenAtTheFirstClockReading) {
 
     // Even a second reading after midnight does not move the print date.
     clock.set({{2001, 3, 6}, 0, 0, 1});
-    selection.InitFromClock(clock);
+    selection.InitFromClock(clock.now());
     EXPECT_EQ(selection.selected(), (DateTexts{"2001", "03", "06"}));
     EXPECT_EQ(selection.startup(), (DateTexts{"2001", "03", "05"}));
 }

@@ -33,7 +33,7 @@ protected:
     std::string passError(PanelTexts* panels = nullptr) const {
         DaySelection selection;
         selection.SelectFromCalendar({2001, 1, 1});
-        DayReport report({2001, 1, 1});
+        DayReport report;
         std::string message;
         try {
             Hyoji(selection.selected(), dir.str(), report);

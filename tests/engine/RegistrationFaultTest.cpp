@@ -99,7 +99,7 @@ TEST(RegistrationFaults, KilledInTheMiddleOfRegistrationsLeavesOnlyWholeRecords)
     for (const char* name : {kEventFile, kMonthlyFile, kFlowerFile, kHistoryFile}) dir.write(name, "");
     DaySelection selection;
     selection.SelectFromCalendar({2001, 1, 1});
-    DayReport report({2001, 1, 1});
+    DayReport report;
     EXPECT_NO_THROW(Hyoji(selection.selected(), dir.str(), report));
     std::printf("%zu records reported done over 60 kills\n", reportedDone.size());
 }

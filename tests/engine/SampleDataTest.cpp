@@ -34,7 +34,7 @@ TEST(SampleData, EveryDayOfTheYearIsFull) {
             SCOPED_TRACE(formatYyyymmdd(date));
             DaySelection selection;
             selection.SelectFromCalendar(date);
-            DayReport report(date);
+            DayReport report;
             Hyoji(selection.selected(), kSampleData, report);
             EXPECT_GE(lineCount(report.panels.events), 2u);
             // At least one person and the day's flower.

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(record.data(), static_cast<std::streamsize>(record.size()));
     const daywick::DateTexts day{"2001", record.substr(0, 2), record.substr(2, 2)};
-    daywick::DayReport report({2001, 1, 1});
+    daywick::DayReport report;
     daywick::Hyoji(day, scratchDirectory(), report);
     if (report.panels.birthdays.empty()) std::abort();
     return 0;

@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     daywick::DaySelection selection;
     selection.SelectFromCalendar(date);
-    daywick::DayReport report(date);
+    daywick::DayReport report;
     try {
         daywick::Hyoji(selection.selected(), scratchDirectory(), report);
     } catch (const daywick::Error&) {

@@ -10,10 +10,10 @@
 #include <QTest>
 
 #include "PdfText.h"
+#include "SjisMemo.h"
 #include "TempDir.h"
+#include "Unit6.h"
 #include "WidgetTestSupport.h"
-#include "app/SjisMemo.h"
-#include "dialogs/Unit6.h"
 
 namespace daywick {
 namespace {
@@ -55,11 +55,11 @@ TEST(PrintThroughCups, PrintsThenReportsARefusedJobAndAMissingPrinter) {
         << "run by PrintThroughCups.sh, which sets up the server";
 
     DaySelection dates;
-    dates.InitFromClock(FixedClock({{2001, 3, 5}, 9, 30, 0}));
+    dates.InitFromClock({{2001, 3, 5}, 9, 30, 0});
     dates.SelectFromCalendar({2001, 1, 8});
-    ui::SjisMemo events(nullptr), birthdays(nullptr), history(nullptr);
-    events.setBytes(crlfLines({S("  成人の日"), S("  鏡開きの準備")}));
-    TForm6 form({dates, events, birthdays, history});
+    PanelTexts panels;
+    panels.events = crlfLines({S("  成人の日"), S("  鏡開きの準備")});
+    TForm6 form({dates, panels});
 
     // A print reaches the queue's file (where the lines lie on the page is read in the PDF printer's tests
     // and in the real program's run).

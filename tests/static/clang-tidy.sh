@@ -6,7 +6,7 @@ build=$(readlink -f "${1:-build/release}")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-if run-clang-tidy -quiet -p "$build" "$root/(engine|app|dialogs|tools)/" >"$log" 2>&1; then
+if run-clang-tidy -quiet -p "$build" "$root/(engine|ui|dialogs|app|tools)/" >"$log" 2>&1; then
     echo "clang-tidy: clean"
 else
     sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E "(warning|error):" | sort -u

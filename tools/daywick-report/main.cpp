@@ -139,12 +139,12 @@ int main(int argc, char** argv) {
     }
 
     DaySelection selection;
-    SystemClock clock;
-    selection.InitFromClock(clock);
-    const CivilDate date = options.date.value_or(clock.now().date);
+    const LocalDateTime now = SystemClock().now();
+    selection.InitFromClock(now);
+    const CivilDate date = options.date.value_or(now.date);
     selection.SelectFromCalendar(date);
 
-    DayReport report(date);
+    DayReport report;
     int status = 0;
     std::string failure;
     try {

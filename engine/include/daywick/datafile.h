@@ -10,20 +10,22 @@
 #include <string_view>
 #include <vector>
 
+#include "daywick/records.h"
+
 namespace daywick {
 
-inline constexpr const char* kEventFile = "Event.txt";
-inline constexpr const char* kMonthlyFile = "Monthly.txt";
-inline constexpr const char* kBirthdayFile = "Tanjyou.txt";
-inline constexpr const char* kFlowerFile = "Hana.txt";
-inline constexpr const char* kHistoryFile = "History.txt";
-inline constexpr const char* kHelpFile = "Readme.txt";
+/// Ctrl-Z ends a text file for every reader, as in files written by old editors: nothing behind it is read.
+inline constexpr char kCtrlZ = 0x1A;
 
 /// The path of a file in the data directory; an empty directory means the working directory.
 std::string dataPath(const std::string& dataDir, std::string_view name);
 
-/// A file opened for reading. Anything but a regular file is refused as access denied, so that a FIFO or a
-/// device under a data file's name can never hang a pass. Closed by the destructor.
+/// Opens a regular file with the given open flags (O_RDONLY, O_RDWR), non-blocking, and returns its
+/// descriptor. Anything but a regular file is refused as access denied, so that a FIFO or a device under a
+/// data file's name can never hang or act. Throws InOutError naming the path.
+int openRegularFile(const std::string& path, int flags);
+
+/// A file opened for reading (openRegularFile). Closed by the destructor.
 class InputFile {
 public:
     /// Opens the file; throws InOutError.
@@ -35,7 +37,10 @@ public:
     /// Reads up to size bytes; 0 at the end of the file. Throws InOutError.
     std::size_t read(char* buffer, std::size_t size);
 
+    const std::string& path() const { return path_; }
+
 private:
+    std::string path_;
     int fd_ = -1;
 };
 
@@ -93,11 +98,5 @@ private:
     bool skipLineFeed_ = false;  // a CR ended the last block: an LF first in the next one belongs to it
     std::string carry_;          // the head of a record that crosses a block boundary
 };
-
-/// A byte range of a record: from the 1-based column start, at most maxBytes bytes; empty past its end.
-inline std::string_view column(std::string_view record, std::size_t start, std::size_t maxBytes) {
-    if (record.size() < start) return {};
-    return record.substr(start - 1, maxBytes);
-}
 
 }  // namespace daywick

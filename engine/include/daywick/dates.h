@@ -29,7 +29,7 @@ public:
     virtual LocalDateTime now() const = 0;
 };
 
-/// The machine's local time.
+/// The machine's local time, held to the years 1 to 9999 that the calendar shows.
 class SystemClock : public Clock {
 public:
     LocalDateTime now() const override;
@@ -70,8 +70,9 @@ std::string clockLine(const LocalDateTime& time, const std::string& morning, con
 /// The day being shown and the day the program started.
 class DaySelection {
 public:
-    /// Today from the clock, into the selected date and (once per run) the start-up date.
-    void InitFromClock(const Clock& clock);
+    /// Today, as the clock told it once at start-up, into the selected date and (once per run) the start-up
+    /// date.
+    void InitFromClock(const LocalDateTime& now);
     /// The calendar's date into the selected date; the start-up date stays.
     void SelectFromCalendar(const CivilDate& calendarDate);
     /// "ただいまMM月DD日のデータを表示しています。" in Shift_JIS, with the selected month and day.

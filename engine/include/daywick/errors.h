@@ -20,14 +20,17 @@ public:
     explicit ConversionError(std::string_view text);
 };
 
-/// A failed open, read, write or close of a file, named by its errno.
+/// A failed open, read, write or close of a file, named by its errno. The message is the errno's alone; the
+/// file's path, when known, travels beside it so that the user can be told which file to mend.
 class InOutError : public Error {
 public:
-    explicit InOutError(int errnoValue);
+    explicit InOutError(int errnoValue, std::string path = {});
     int code() const { return code_; }
+    const std::string& path() const { return path_; }
 
 private:
     int code_;
+    std::string path_;
 };
 
 /// The Shift_JIS message for an errno value, as the error box shows it before its period.

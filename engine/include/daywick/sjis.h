@@ -2,6 +2,7 @@
 // Shift_JIS (code page 932) is the program's only text encoding; these turn it into UTF-8 for display
 // and back for what a user types.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,23 @@ namespace daywick {
 /// True when the byte starts a two-byte Shift_JIS character.
 constexpr bool isLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+/// True when the byte can follow a lead byte as the second half of its character.
+constexpr bool isTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+/// The length in bytes of the character at `at`: 2 for a lead byte with a byte after it, else 1. A lead byte
+/// always takes the byte after it, so a second half is never read as a character of its own.
+constexpr std::size_t charLength(std::string_view text, std::size_t at) {
+    return isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+}
+
+/// True when the character at `at` is a lead byte followed by a proper second byte.
+constexpr bool isDoubleByteChar(std::string_view text, std::size_t at) {
+    return at + 1 < text.size() && isLeadByte(static_cast<unsigned char>(text[at])) &&
+           isTrailByte(static_cast<unsigned char>(text[at + 1]));
 }
 
 /// UTF-8 for display; an invalid or cut sequence shows as U+FFFD, never silently dropped.

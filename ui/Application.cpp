@@ -1,21 +1,31 @@
-#include "app/Application.h"
+#include "Application.h"
 
-#include "app/JapaneseFonts.h"
-#include "app/MessageBoxes.h"
+#include <QPalette>
+
+#include "JapaneseFonts.h"
+#include "MessageBoxes.h"
+#include "Widgets.h"
 #include "daywick/errors.h"
 #include "daywick/sjis.h"
+#include "daywick/version.h"
 
 namespace daywick::ui {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Daywick"));
-    setApplicationVersion(QStringLiteral(DAYWICK_FILE_VERSION));
+    setApplicationVersion(QString::fromLatin1(kFileVersion));
     setOrganizationName(QStringLiteral("Daywick"));
     // The menu entry's id: Wayland desktops match the window to the entry, and so to its name and icon, by
     // it.
-    setDesktopFileName(QStringLiteral(DAYWICK_APP_ID));
+    setDesktopFileName(QString::fromLatin1(kAppId));
     installJapaneseFonts();
     setFont(pGothicFont(12));
+    // Every window and every button wears the desktop's button face, as the desktop the program was made
+    // for paints them.
+    QPalette faces = palette();
+    faces.setColor(QPalette::Window, kButtonFace);
+    faces.setColor(QPalette::Button, kButtonFace);
+    setPalette(faces);
 }
 
 QString Application::title() {
@@ -23,19 +33,23 @@ QString Application::title() {
 }
 
 QString Application::productVersion() {
-    return QStringLiteral(DAYWICK_PRODUCT_VERSION);
+    return QString::fromLatin1(kProductVersion);
 }
 
 void Application::reportError(const std::exception_ptr& error) {
     std::string message;
+    std::string path;
     try {
         std::rethrow_exception(error);
+    } catch (const InOutError& failed) {
+        message = failed.what();
+        path = failed.path();
     } catch (const std::exception& known) {
         message = known.what();  // the program's own errors are Shift_JIS; others are plain ASCII
     } catch (...) {
         message = sjis("不明なエラーです");
     }
-    showErrorBox(message);
+    showErrorBox(message, path);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -1,6 +1,6 @@
-#include "app/SjisMemo.h"
+#include "SjisMemo.h"
 
-#include "app/SjisText.h"
+#include "SjisText.h"
 
 namespace daywick::ui {
 

@@ -1,4 +1,4 @@
-#include "app/SjisText.h"
+#include "SjisText.h"
 
 #include "daywick/sjis.h"
 

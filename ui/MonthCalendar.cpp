@@ -1,4 +1,4 @@
-#include "app/MonthCalendar.h"
+#include "MonthCalendar.h"
 
 #include <QChildEvent>
 #include <QLabel>
@@ -15,12 +15,17 @@ namespace {
 const QColor kTodayMark(0xD0, 0x20, 0x20);
 
 // The line below the month that names today; a click on it selects today.
+}  // namespace
+
 class TodayLine : public QLabel {
 public:
-    TodayLine(QWidget* parent, const QDate& today) : QLabel(parent) {
-        setText(QStringLiteral("今日: ") + today.toString(QStringLiteral("yyyy/MM/dd")));
+    explicit TodayLine(QWidget* parent) : QLabel(parent) {
         setIndent(20);
         setFixedHeight(15);
+    }
+
+    void setToday(const QDate& today) {
+        setText(QStringLiteral("今日: ") + today.toString(QStringLiteral("yyyy/MM/dd")));
     }
 
 protected:
@@ -33,9 +38,7 @@ protected:
     }
 };
 
-}  // namespace
-
-MonthCalendar::MonthCalendar(QWidget* parent, const QDate& today) : QCalendarWidget(parent), today_(today) {
+MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent) {
     // Month and day names in Japanese like the rest of the program; the week starts where the user's own
     // locale starts it. Both are set before the first paint: changing them later misplaces the highlight.
     setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
@@ -47,10 +50,17 @@ MonthCalendar::MonthCalendar(QWidget* parent, const QDate& today) : QCalendarWid
     setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
 
     if (auto* column = qobject_cast<QVBoxLayout*>(layout())) {
-        column->addWidget(new TodayLine(this, today_));
+        todayLine_ = new TodayLine(this);
+        column->addWidget(todayLine_);
     }
     connect(this, &QCalendarWidget::currentPageChanged, this, &MonthCalendar::keepSelectionOnPage);
     watchMouseIn(this);
+}
+
+void MonthCalendar::setToday(const QDate& today) {
+    today_ = today;
+    if (todayLine_) todayLine_->setToday(today);
+    update();
 }
 
 void MonthCalendar::watchMouseIn(QObject* object) {

@@ -14,4 +14,7 @@ QFont pGothicFont(int pixelSize, bool bold = false, bool italic = false);
 /// "ＭＳ ゴシック" (fixed pitch), of a height in pixels.
 QFont gothicFont(int pixelSize);
 
+/// "ＭＳ Ｐゴシック" of a size in points, for a printer, whose pixels are its own dots.
+QFont pGothicPointFont(int pointSize);
+
 }  // namespace daywick::ui

@@ -10,7 +10,8 @@ class SecondaryWindow : public QWidget {
 public:
     SecondaryWindow(const QString& caption, QSize clientSize, QPoint position);
 
-    /// Visible, in front and active; a window already visible only comes to the front.
+    /// Visible, in front and active (a minimised one restored first); a window already visible only comes to
+    /// the front.
     void showWindow();
 
 protected:

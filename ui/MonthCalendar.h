@@ -12,8 +12,10 @@ namespace daywick::ui {
 class MonthCalendar : public QCalendarWidget {
     Q_OBJECT
 public:
-    MonthCalendar(QWidget* parent, const QDate& today);
+    explicit MonthCalendar(QWidget* parent);
 
+    /// The day circled and named on the today line.
+    void setToday(const QDate& today);
     const QDate& today() const { return today_; }
 
 signals:
@@ -28,6 +30,7 @@ private:
     void keepSelectionOnPage(int year, int month);
 
     QDate today_;
+    class TodayLine* todayLine_ = nullptr;
     bool pressedInside_ = false;
 };
 

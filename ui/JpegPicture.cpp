@@ -1,4 +1,4 @@
-#include "app/JpegPicture.h"
+#include "JpegPicture.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -7,7 +7,7 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
-#include "app/SjisText.h"
+#include "SjisText.h"
 #include "daywick/datafile.h"
 #include "daywick/errors.h"
 #include "daywick/sjis.h"

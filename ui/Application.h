@@ -1,6 +1,6 @@
 #pragma once
-// The application object: the program's title and version, Japanese fonts, and the one place where an error
-// that leaves a handler is shown to the user.
+// The application object: the program's title and version, Japanese fonts, the colours every window shares,
+// and the one place where an error that leaves a handler is shown to the user.
 
 #include <QApplication>
 #include <exception>
@@ -23,16 +23,5 @@ public:
     /// A last guard for errors that leave an event handler through Qt.
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-/// Runs one handler; an error that leaves it goes to the error box, and the program goes on with the next
-/// event.
-template <typename Handler>
-void runHandler(Handler&& handler) noexcept {
-    try {
-        handler();
-    } catch (...) {
-        Application::reportError(std::current_exception());
-    }
-}
 
 }  // namespace daywick::ui

@@ -1,7 +1,9 @@
-#include "app/SecondaryWindow.h"
+#include "SecondaryWindow.h"
 
 #include <QEvent>
 #include <QPalette>
+
+#include "Widgets.h"
 
 namespace daywick::ui {
 
@@ -11,16 +13,21 @@ SecondaryWindow::SecondaryWindow(const QString& caption, QSize clientSize, QPoin
     setWindowTitle(caption);
     setFixedSize(clientSize);
     move(position);
-    setBackgroundRole(QPalette::Button);
+    setColour(this, QPalette::Window, kButtonFace);
     setAutoFillBackground(true);
 }
 
 void SecondaryWindow::showWindow() {
-    if (isVisible()) {
+    if (isVisible() && !isMinimized()) {
         raise();
         return;
     }
-    show();
+    // A window the user minimised comes back as it was, in front and active, like a hidden one.
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
     raise();
     activateWindow();
 }

@@ -1,4 +1,4 @@
-#include "app/JapaneseFonts.h"
+#include "JapaneseFonts.h"
 
 namespace daywick::ui {
 
@@ -29,6 +29,12 @@ QFont gothicFont(int pixelSize) {
     font.setPixelSize(pixelSize);
     font.setFixedPitch(true);
     font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+QFont pGothicPointFont(int pointSize) {
+    QFont font(kPGothic);
+    font.setPointSize(pointSize);
     return font;
 }
 

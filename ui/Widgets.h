@@ -1,0 +1,24 @@
+#pragma once
+// The small pieces every window builds itself from, made one way.
+
+#include <QColor>
+#include <QPalette>
+#include <QRect>
+#include <QString>
+
+class QPushButton;
+class QWidget;
+
+namespace daywick::ui {
+
+/// The desktop's button-face colour: the background of every window of the program.
+inline const QColor kButtonFace{0xD4, 0xD0, 0xC8};
+
+/// Sets one colour of a widget's palette, leaving the others as they are.
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+/// A push button at its place. A focused button takes Enter, as every button of the program does; none is a
+/// window's default button, so Enter in a box presses nothing.
+QPushButton* makeButton(QWidget* parent, const QString& caption, const QRect& place);
+
+}  // namespace daywick::ui
