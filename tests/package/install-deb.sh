@@ -7,10 +7,7 @@ set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 build=$(readlink -f "${1:-build/release}")
 
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$here/../lib.sh"
 
 rm -f "$build"/daywick_*.deb
 (cd "$build" && cpack -G DEB)

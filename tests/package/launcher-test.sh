@@ -13,18 +13,17 @@ sample=$prefix/share/daywick
 work=$(mktemp -d)
 pid=
 
+. "$(dirname "$(readlink -f "$0")")/../lib.sh"
+
+# On a failure, what the launcher said goes with it.
 cleanup() {
+    local status=$?
+    if [ "$status" -ne 0 ] && [ -s "$work/launcher.log" ]; then sed 's/^/  launcher: /' "$work/launcher.log" >&2; fi
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
     chmod -R u+w "$work"
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -s "$work/launcher.log" ] && sed 's/^/  launcher: /' "$work/launcher.log" >&2
-    exit 1
-}
 
 # start LAUNCHER HOME [XDG_DATA_HOME]: a start from the menu, in a session with no display.
 start() {

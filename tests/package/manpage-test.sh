@@ -4,20 +4,19 @@
 set -euo pipefail
 prefix=$1
 man1=$prefix/share/man/man1
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+. "$(dirname "$(readlink -f "$0")")/../lib.sh"
 
 for page in daywick daywick-report; do
-    warnings=$(zcat "$man1/$page.1.gz" | groff -man -ww -z -K utf8 2>&1) || fail "$page.1 does not format"
-    [ -z "$warnings" ] || fail "$page.1: $warnings"
+    warnings=$(zcat "$man1/$page.1.gz" | groff -man -ww -z -K utf8 2>&1) || problem "$page.1 does not format"
+    [ -z "$warnings" ] || problem "$page.1: $warnings"
 done
 
 source=$(zcat "$man1/daywick-report.1.gz")
 options=$("$prefix/bin/daywick-report" --help | grep -o -- '--[a-z]\+' | sort -u)
-[ -n "$options" ] || fail "daywick-report --help names no option"
+[ -n "$options" ] || problem "daywick-report --help names no option"
 for option in $options; do
-    grep -qF -- "${option//-/\\-}" <<<"$source" || fail "daywick-report.1 does not document $option"
+    grep -qF -- "${option//-/\\-}" <<<"$source" || problem "daywick-report.1 does not document $option"
 done
 
-[ "$failures" -eq 0 ] || exit 1
+finish
 echo "manual pages: formatted cleanly; options documented: $(echo $options)"

@@ -17,12 +17,9 @@ report_tool=$(readlink -f "$2")
 cups_print_tests=$(readlink -f "$3")
 data_dir=$(readlink -f "$4")
 
-fail() {
-    echo "FAILED: $*" >&2
-    exit 1
-}
+. "$(dirname "$(readlink -f "$0")")/../lib.sh"
 
-[ "$(id -u)" -eq 0 ] || fail "must run as root, to start its own cupsd"
+[ "$(id -u)" -eq 0 ] || skip "needs root, to start a CUPS server of its own (./daywick.sh test runs it as root)"
 for tool in cupsd lpadmin lpstat cupsreject cupsaccept Xvfb openbox xdotool pdftotext pdftoppm iconv; do
     command -v "$tool" >/dev/null || fail "$tool is missing (packages: cups cups-client cups-filters xvfb openbox xdotool poppler-utils)"
 done
@@ -30,27 +27,7 @@ ppd=/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd
 [ -f "$ppd" ] || fail "$ppd is missing (package cups-filters)"
 
 work=$(mktemp -d /tmp/daywick-print.XXXXXX)
-pids=()
-stop_all() {
-    # Last started, first stopped; each by its own process id.
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap stop_all EXIT
-
-# Waits up to $1 seconds for a command to succeed.
-wait_for() {
-    local seconds=$1
-    shift
-    for ((tenth = 0; tenth < seconds * 10; tenth++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
+trap 'stop_started; rm -rf "$work"' EXIT
 
 # --- The CUPS server -------------------------------------------------------------------------------------
 mkdir -p "$work"/cups/{conf,spool/tmp,cache,state,log} "$work/out" "$work/client" "$work/home"
@@ -87,7 +64,7 @@ PageLog $work/cups/log/page_log
 FileDevice Yes
 EOF
 cupsd -f -c "$work/cups/conf/cupsd.conf" -s "$work/cups/conf/cups-files.conf" 2>"$work/cupsd.stderr" &
-pids+=($!)
+started $!
 if ! wait_for 20 test -S "$socket"; then
     cat "$work/cupsd.stderr" >&2
     tail -20 "$work/cups/log/error_log" >&2 2>/dev/null || true
@@ -125,16 +102,9 @@ pdftoppm -q -jpeg -r 72 -singlefile "$work/picture.pdf" "$work/picture" || fail 
 for n in $(seq -f '%03g' 0 36); do cp "$work/picture.jpg" "$run/Picture/image$n.jpg"; done
 
 # --- 2. The program on its own display ------------------------------------------------------------------------
-# Xvfb picks a display number nobody uses and tells it: another X server on this machine (another test run,
-# another chroot sharing the network namespace) could hold any number the lock files would suggest.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-display=:$(head -n 1 "$work/display")
-export DISPLAY=$display
-wait_for 20 xdotool getdisplaygeometry || fail "Xvfb did not answer on $display: $(cat "$work/xvfb.log")"
+start_xvfb "$work"
 openbox >/dev/null 2>&1 &
-pids+=($!)
+started $!
 sleep 1
 
 # The program reads the date when it starts and when it prints, and this script reads it after: a run that
@@ -144,7 +114,7 @@ if [ "$seconds_into_day" -gt $(( 86400 - 300 )) ]; then sleep $(( 86400 - second
 
 (cd "$run" && exec "$program") >"$work/daywick.log" 2>&1 &
 daywick_pid=$!
-pids+=($daywick_pid)
+started $daywick_pid
 
 visible() { xdotool search --onlyvisible --name "$1"; }
 windows_named_daywick() { visible '^Daywick$' 2>/dev/null | wc -l; }

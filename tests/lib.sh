@@ -1,0 +1,73 @@
+# What the test, benchmark and build scripts share. Source it: . "$(dirname "$0")/../lib.sh"
+# It sets no shell options of its own; the scripts set -euo pipefail themselves.
+
+# Ends the script with a failure.
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Notes a failure and goes on, so that one run lists them all; `finish` ends the script with their count.
+failures=0
+problem() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+finish() {
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures failure(s)" >&2
+        exit 1
+    fi
+}
+
+# CTest takes this exit status as "skipped" (the tests set SKIP_RETURN_CODE 77).
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+
+# Runs a command as root: directly when we are root, through sudo otherwise.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# wait_for SECONDS COMMAND...: runs the command every tenth of a second until it succeeds; false after the
+# deadline.
+wait_for() {
+    local seconds=$1
+    shift
+    local tenth
+    for ((tenth = 0; tenth < seconds * 10; tenth++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The processes a script started, stopped by `stop_started` (last started, first stopped), each by its own
+# process id: nothing else is ever signalled.
+started_pids=()
+started() {
+    started_pids+=("$1")
+}
+stop_started() {
+    local i
+    for ((i = ${#started_pids[@]} - 1; i >= 0; i--)); do
+        kill "${started_pids[i]}" 2>/dev/null || true
+        wait "${started_pids[i]}" 2>/dev/null || true
+    done
+    started_pids=()
+}
+
+# start_xvfb WORK_DIR: a private X display, exported as DISPLAY. Xvfb picks a display number nobody uses and
+# tells it: another X server on this machine (another test run, another chroot sharing the network
+# namespace) could hold any number the lock files would suggest.
+start_xvfb() {
+    local work=$1
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    started $!
+    wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    DISPLAY=:$(head -n 1 "$work/display")
+    export DISPLAY
+    wait_for 20 xdotool getdisplaygeometry || fail "Xvfb did not answer on $DISPLAY: $(cat "$work/xvfb.log")"
+}
