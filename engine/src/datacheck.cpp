@@ -108,12 +108,38 @@ RawScan scanRaw(const std::string& path) {
     return scan;
 }
 
-void checkFile(const std::string& dataDir, const RecordLayout& layout, std::vector<DataProblem>& problems) {
+// Hands a file's problems on as they are found, the first ones whole and the rest only counted.
+class FileProblems {
+public:
+    FileProblems(const char* file, const std::function<void(const DataProblem&)>& report, std::size_t most)
+        : file_(file), report_(report), most_(most) {}
+
+    void operator()(long line, std::string message) {
+        if (++found_ <= most_) report_({file_, line, std::move(message)});
+    }
+
+    // Says how many went untold; returns all that were found.
+    std::size_t finish() const {
+        if (found_ > most_) {
+            report_({file_, 0,
+                     sjis("ほかに ") + std::to_string(found_ - most_) + sjis(" 件の問題があります（最初の ") +
+                         std::to_string(most_) + sjis(" 件だけを示しました）")});
+        }
+        return found_;
+    }
+
+private:
+    const char* file_;
+    const std::function<void(const DataProblem&)>& report_;
+    std::size_t most_;
+    std::size_t found_ = 0;
+};
+
+std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout,
+                      const std::function<void(const DataProblem&)>& reportProblem, std::size_t most) {
     const std::string path = dataPath(dataDir, layout.file);
     const bool birthdays = layout.file == kBirthdayRecord.file;
-    auto report = [&](long line, std::string message) {
-        problems.push_back({layout.file, line, std::move(message)});
-    };
+    FileProblems report(layout.file, reportProblem, most);
     try {
         const RawScan raw = scanRaw(path);
         if (raw.firstLoneLineFeedRecord != 0) {
@@ -154,7 +180,9 @@ void checkFile(const std::string& dataDir, const RecordLayout& layout, std::vect
                 report(line, sjis("Shift_JIS として正しくないバイトがあります（") + std::to_string(bad + 1) +
                                  sjis("バイト目）"));
             }
-            const std::size_t textBytes = record.size() >= text.start ? record.size() - text.start + 1 : 0;
+            // The whole record's length counts, not the head the reader kept of it.
+            const std::size_t length = reader.recordLength();
+            const std::size_t textBytes = length >= text.start ? length - text.start + 1 : 0;
             if (textBytes > text.maxBytes) {
                 report(line, sjis("テキストが") + std::to_string(text.maxBytes) +
                                  sjis("バイトを超えています（") + std::to_string(textBytes) +
@@ -164,13 +192,22 @@ void checkFile(const std::string& dataDir, const RecordLayout& layout, std::vect
     } catch (const Error& error) {
         report(0, error.what());
     }
+    return report.finish();
 }
 
 }  // namespace
 
+std::size_t checkDataDirectory(const std::string& dataDir,
+                               const std::function<void(const DataProblem&)>& report,
+                               std::size_t maxPerFile) {
+    std::size_t found = 0;
+    for (const RecordLayout& layout : kRecordLayouts) found += checkFile(dataDir, layout, report, maxPerFile);
+    return found;
+}
+
 std::vector<DataProblem> checkDataDirectory(const std::string& dataDir) {
     std::vector<DataProblem> problems;
-    for (const RecordLayout& layout : kRecordLayouts) checkFile(dataDir, layout, problems);
+    checkDataDirectory(dataDir, [&](const DataProblem& problem) { problems.push_back(problem); });
     return problems;
 }
 

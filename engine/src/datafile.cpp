@@ -11,6 +11,7 @@
 
 #include "daywick/errors.h"
 #include "daywick/scopeexit.h"
+#include "daywick/sjis.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -26,6 +27,14 @@ std::string dataPath(const std::string& dataDir, std::string_view name) {
     return path;
 }
 
+namespace {
+
+InOutError tooLarge(const std::string& path) {
+    return InOutError(EFBIG, path, sjis("ファイルが大きすぎます（4 GiB まで）"));
+}
+
+}  // namespace
+
 int openRegularFile(const std::string& path, int flags) {
     // A FIFO or a device is refused before it is opened: opening one may block, or act.
     struct stat status {};
@@ -37,6 +46,11 @@ int openRegularFile(const std::string& path, int flags) {
         const int error = S_ISREG(status.st_mode) ? errno : EACCES;
         ::close(fd);
         throw InOutError(error, path);
+    }
+    // A file of absurd size (a sparse one, a runaway log under a data file's name) would be read for hours.
+    if (static_cast<std::uint64_t>(status.st_size) > kMaxDataFileBytes) {
+        ::close(fd);
+        throw tooLarge(path);
     }
     return fd;
 }
@@ -50,7 +64,12 @@ InputFile::~InputFile() {
 std::size_t InputFile::read(char* buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, size);
-        if (got >= 0) return static_cast<std::size_t>(got);
+        if (got >= 0) {
+            // A file that grows while it is read stops at the same bound as one that was too large at once.
+            read_ += static_cast<std::uint64_t>(got);
+            if (read_ > kMaxDataFileBytes) throw tooLarge(path_);
+            return static_cast<std::size_t>(got);
+        }
         if (errno != EINTR) throw InOutError(errno, path_);
     }
 }
@@ -171,11 +190,13 @@ std::optional<std::string_view> LineReader::nextSlowly() {
         return std::nullopt;
     }
     carry_.clear();
+    recordLength_ = 0;
     bool carried = false;
     for (;;) {
         const char* start = buffer_ + pos_;
         const char* stop = findRecordEnd(start, buffer_ + end_);
         const auto length = static_cast<std::size_t>(stop - start);
+        recordLength_ += length;
         if (stop == buffer_ + end_) {
             // The record goes on in the next block, or ends with the file: keep only its head.
             keepHead(start, length);

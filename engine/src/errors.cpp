@@ -21,6 +21,9 @@ ConversionError::ConversionError(std::string_view text) : Error(conversionMessag
 InOutError::InOutError(int errnoValue, std::string path)
     : Error(inOutMessage(errnoValue)), code_(errnoValue), path_(std::move(path)) {}
 
+InOutError::InOutError(int errnoValue, std::string path, const std::string& message)
+    : Error(message), code_(errnoValue), path_(std::move(path)) {}
+
 std::string inOutMessage(int errnoValue) {
     switch (errnoValue) {
         case ENOENT:

@@ -128,5 +128,44 @@ TEST_F(DataCheck, MissingAndUnreadableFiles) {
     }
 }
 
+TEST_F(DataCheck, ProblemsPastTheFirstThousandOfAFileAreCounted) {
+    std::string records;
+    for (int i = 0; i < 2500; ++i) records += "\r\n";
+    dir.write(kEventFile, records);
+    const auto found = problems();
+    ASSERT_EQ(found.size(), 1001u);
+    EXPECT_EQ(found[999].substr(0, 15), "Event.txt:1000:");
+    EXPECT_EQ(found[1000], "Event.txt:0: ほかに 1500 件の問題があります（最初の 1000 件だけを示しました）");
+    std::size_t reported = 0;
+    EXPECT_EQ(checkDataDirectory(
+                  dir.str(), [&](const DataProblem&) { ++reported; }, 10),
+              2500u);
+    EXPECT_EQ(reported, 11u);
+}
+
+TEST_F(DataCheck, HugeFilesAreCheckedInFlatMemoryAndMeasuredWhole) {
+    // Twenty million empty records, each a problem: the checker hands them on instead of keeping them.
+    dir.write(kHistoryFile, std::string(20'000'000, '\r'));
+    EXPECT_TRUE(testing::passesInChild(
+        [&] {
+            std::size_t told = 0;
+            return checkDataDirectory(dir.str(), [&](const DataProblem&) { ++told; }) == 20'000'000 &&
+                   told == 1001;
+        },
+        16 * 1024));
+
+    // A text far beyond what the checker keeps of a record is measured whole.
+    dir.write(kHistoryFile, crlfLines({"1900/01/01  " + std::string(300'000, 'h')}));
+    EXPECT_NE(onlyProblem("History.txt:1: ").find("500バイトを超えています（300000バイト）"),
+              std::string::npos);
+}
+
+TEST_F(DataCheck, FileBeyondTheSizeBoundIsRefusedAtOnce) {
+    // Sparse: it takes no room, and reading it would take minutes.
+    dir.write(kMonthlyFile, "");
+    ASSERT_EQ(truncate((dir.path() / kMonthlyFile).c_str(), static_cast<off_t>(kMaxDataFileBytes + 1)), 0);
+    EXPECT_EQ(problems(), (std::vector<std::string>{"Monthly.txt:0: ファイルが大きすぎます（4 GiB まで）"}));
+}
+
 }  // namespace
 }  // namespace daywick

@@ -47,6 +47,21 @@ protected:
     testing::TempDir dir;
 };
 
+TEST_F(HostileData, AFileOfAbsurdSizeIsRefusedWhenItIsOpenedNamingIt) {
+    // A sparse terabyte takes no room, and would be read for hours.
+    const std::string history = (dir.path() / kHistoryFile).string();
+    ASSERT_EQ(truncate(history.c_str(), off_t{1} << 40), 0);
+    PanelTexts panels;
+    EXPECT_EQ(passError(&panels), S("ファイルが大きすぎます（4 GiB まで）"));
+    EXPECT_EQ(panels.birthdays, crlfLines({S("  1950年 名前(51歳)"), S("  花")}));
+    try {
+        InputFile file(history);
+        FAIL() << "opened";
+    } catch (const InOutError& error) {
+        EXPECT_EQ(error.path(), history);
+    }
+}
+
 TEST_F(HostileData, SpecialFilesUnderADataFilesNameAreRefusedAtOnce) {
     const std::string denied = S("ファイルへのアクセスが拒否されました");
     const auto replaceHana = [&] { std::filesystem::remove_all(dir.path() / kFlowerFile); };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <pty.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -73,7 +75,46 @@ TEST_F(ReportTool, FailingPassPrintsWhatItHadAndTheErrorBoxText) {
     const ToolRun run = report("--dir " + dir.str() + " --date 2000-01-10 --raw birthdays");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, crlfLines({S("  1950年 山田花子(50歳)")}));
-    EXPECT_EQ(run.err, "daywick-report: ファイルが見つかりません.\n");
+    EXPECT_EQ(run.err, "daywick-report: " + dir.str() + "/Hana.txt: ファイルが見つかりません.\n");
+}
+
+// Runs daywick-report with its output on a terminal of its own, as a user at a shell sees it.
+std::string reportOnATerminal(const std::string& arguments) {
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        execl("/bin/sh", "sh", "-c", (std::string(DAYWICK_REPORT) + " " + arguments).c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string out;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;)
+        out.append(buffer, std::size_t(got));
+    waitpid(child, nullptr, 0);
+    close(terminal);
+    return out;
+}
+
+TEST_F(ReportTool, ControlCharactersFromADataFileShowAsMarksOnATerminal) {
+    using namespace std::string_literals;
+    // An escape that would clear the screen and retitle the window, a NUL and a DEL.
+    dir.write(kEventFile, crlfLines({"0110     a\x1B[2J\x1B]0;owned\x07"
+                                     "b\0c\x7F"s}));
+    const std::string shown = reportOnATerminal("--dir " + dir.str() + " --date 2000-01-10");
+    EXPECT_NE(shown.find("a^[[2J^[]0;owned^Gb^@c^?"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find('\x1B'), std::string::npos);
+
+    // Into a pipe, and with --raw, the bytes stay as they are.
+    EXPECT_NE(report("--dir " + dir.str() + " --date 2000-01-10").out.find("a\x1B[2J"), std::string::npos);
+    EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-10 --raw events").out.substr(0, 12),
+              std::string("  a\x1B[2J\x1B]0;o"));
+
+    // The checker quotes the record: its marks are made visible the same way.
+    dir.write(kEventFile, crlfLines({std::string("01x0     \x1B[31mred")}));
+    const std::string checked = reportOnATerminal("--check --dir " + dir.str());
+    EXPECT_NE(checked.find("^[[31mred"), std::string::npos) << checked;
+    EXPECT_EQ(checked.find('\x1B'), std::string::npos);
 }
 
 TEST_F(ReportTool, BadUsageExitsWithTwo) {

@@ -1,6 +1,8 @@
 // daywick-report: the day report pass from the command line, for scripts, for checking data without a window,
 // and for tests. Prints in UTF-8, or a panel's exact Shift_JIS bytes with --raw.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -68,40 +70,64 @@ int usageError(const std::string& why) {
     return 2;
 }
 
-// Shift_JIS with CR LF to UTF-8 with LF, for a terminal.
-std::string forTerminal(std::string_view sjisText) {
-    std::string text = sjisToUtf8(sjisText);
+// Whether a stream goes to a terminal, where a data file's escape sequences would act instead of show.
+bool isTerminal(std::FILE* stream) {
+    return ::isatty(::fileno(stream)) == 1;
+}
+
+// UTF-8 text as it may reach a terminal: every control character but the line feed shows as a caret and a
+// letter, as cat -v shows it (ESC as ^[, NUL as ^@, DEL as ^?), so that no byte of a data file can move the
+// cursor, change colours or retitle the window.
+std::string visibleControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\n' || (byte >= 0x20 && byte != 0x7F)) {
+            out += c;
+        } else {
+            out += '^';
+            out += static_cast<char>(byte == 0x7F ? '?' : byte + 0x40);
+        }
+    }
+    return out;
+}
+
+// Shift_JIS with CR LF to UTF-8 with LF, its control characters made visible on a terminal.
+std::string forOutput(std::string_view sjisText, bool terminal) {
+    const std::string text = sjisToUtf8(sjisText);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
         out += text[i];
     }
-    return out;
+    return terminal ? visibleControls(out) : out;
 }
 
 void printReport(const DateTexts& date, const PanelTexts& panels) {
+    const bool terminal = isTerminal(stdout);
     std::cout << "Daywick - この日はどんな日  " << date.year << "年" << date.month << "月" << date.day
               << "日\n";
     const std::pair<const char*, Panel> sections[] = {{"何の日・行事", Panel::Events},
                                                       {"誕生日・誕生花", Panel::Birthdays},
                                                       {"歴史・出来事", Panel::History}};
     for (const auto& [heading, panel] : sections) {
-        std::cout << "\n" << heading << "\n" << forTerminal(panels[panel]);
+        std::cout << "\n" << heading << "\n" << forOutput(panels[panel], terminal);
     }
     std::cout.flush();
 }
 
-// Lists the problems of the data files; a reader only.
+// Lists the problems of the data files as they are found; a reader only.
 int checkData(const std::string& dir) {
-    const std::vector<DataProblem> problems = checkDataDirectory(dir);
-    for (const DataProblem& problem : problems) {
+    const bool terminal = isTerminal(stdout);
+    const std::size_t found = checkDataDirectory(dir, [terminal](const DataProblem& problem) {
         std::cout << problem.file;
         if (problem.line > 0) std::cout << ":" << problem.line;
-        std::cout << ": " << sjisToUtf8(problem.message) << "\n";
-    }
+        std::cout << ": " << forOutput(problem.message, terminal) << "\n";
+    });
     std::cout.flush();
-    return problems.empty() ? 0 : 1;
+    return found == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -149,8 +175,15 @@ int main(int argc, char** argv) {
     std::string failure;
     try {
         Hyoji(selection.selected(), options.dir, report);
+    } catch (const InOutError& error) {
+        // The file's path first, so that the user knows which file to mend.
+        const bool terminal = isTerminal(stderr);
+        failure =
+            (error.path().empty() ? "" : (terminal ? visibleControls(error.path()) : error.path()) + ": ") +
+            forOutput(errorBoxText(error.what()), terminal);
+        status = 1;
     } catch (const Error& error) {
-        failure = errorBoxText(error.what());
+        failure = forOutput(errorBoxText(error.what()), isTerminal(stderr));
         status = 1;
     }
 
@@ -161,6 +194,6 @@ int main(int argc, char** argv) {
     } else {
         printReport(selection.selected(), report.panels);
     }
-    if (status != 0) std::cerr << "daywick-report: " << sjisToUtf8(failure) << "\n";
+    if (status != 0) std::cerr << "daywick-report: " << failure << "\n";
     return status;
 }

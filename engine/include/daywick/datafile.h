@@ -18,6 +18,10 @@ namespace daywick {
 /// Ctrl-Z ends a text file for every reader, as in files written by old editors: nothing behind it is read.
 inline constexpr char kCtrlZ = 0x1A;
 
+/// The largest file the program reads: far beyond any almanac, and still read in a few seconds. A larger
+/// one is refused when it is opened, and one that grows past it while it is read fails there.
+inline constexpr std::uint64_t kMaxDataFileBytes = std::uint64_t{4} << 30;
+
 /// The path of a file in the data directory; an empty directory means the working directory.
 std::string dataPath(const std::string& dataDir, std::string_view name);
 
@@ -43,6 +47,7 @@ public:
 private:
     std::string path_;
     int fd_ = -1;
+    std::uint64_t read_ = 0;
 };
 
 /// The first CR or Ctrl-Z in [from, to), or to.
@@ -63,6 +68,9 @@ public:
     LineReader(InputFile& file, std::size_t keepBytes, std::size_t bufferSize = kDefaultBufferSize,
                StopScanner scanner = stopScanners().front());
 
+    /// The whole length of the record next() returned last, of which it kept only the head.
+    std::size_t recordLength() const { return recordLength_; }
+
     /// The next record's first bytes; nothing after the last record.
     std::optional<std::string_view> next() {
         // Every byte of every data file passes through here. Each block read is scanned once for its CR and
@@ -76,6 +84,7 @@ public:
                 if (buffer_[stop] == '\r' && stop + 1 < end_) {
                     stops_[word_] &= stops_[word_] - 1;
                     const std::size_t length = stop - pos_;
+                    recordLength_ = length;
                     const std::string_view head(buffer_ + pos_, length < keep_ ? length : keep_);
                     pos_ = stop + 1;
                     if (buffer_[pos_] == '\n') ++pos_;
@@ -107,6 +116,7 @@ private:
     bool textEnded_ = false;     // the file's end or a Ctrl-Z was reached: nothing more is read
     bool skipLineFeed_ = false;  // a CR ended the last block: an LF first in the next one belongs to it
     std::string carry_;          // the head of a record that crosses a block boundary
+    std::size_t recordLength_ = 0;
 };
 
 }  // namespace daywick

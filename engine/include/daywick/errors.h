@@ -25,6 +25,8 @@ public:
 class InOutError : public Error {
 public:
     explicit InOutError(int errnoValue, std::string path = {});
+    /// A failure of the program's own, with a message of its own.
+    InOutError(int errnoValue, std::string path, const std::string& message);
     int code() const { return code_; }
     const std::string& path() const { return path_; }
 
