@@ -66,15 +66,23 @@ function sunEvents() {
     return events.sort((a, b) => a.date - b.date);
 }
 
+// The new moon as the almanacs define it: the moon's apparent longitude equal to the sun's. The package's own
+// moon phase compares geometric directions, without the sun's 20 arcseconds of aberration, which puts its new
+// moons about 40 s later; its phase search serves as the starting point.
 function newMoons() {
+    const phase = (t) => {
+        const apart = Astronomy.EclipticGeoMoon(t).lon - Astronomy.SunPosition(t).elon;
+        return ((apart % 360) + 540) % 360 - 180;
+    };
     const moons = [];
     let t = new Date(Date.UTC(FIRST_YEAR, 0, 1));
     const end = new Date(Date.UTC(LAST_YEAR + 1, 0, 1));
     for (;;) {
-        const found = Astronomy.SearchMoonPhase(0, t, 40);
+        const geometric = Astronomy.SearchMoonPhase(0, t, 40);
+        const found = Astronomy.Search(phase, geometric.AddDays(-0.1), geometric.AddDays(0.1), { dt_tolerance_seconds: 0.01 });
         if (found.date >= end) break;
         moons.push(found.date);
-        t = new Date(found.date.getTime() + DAY_MS);
+        t = new Date(geometric.date.getTime() + DAY_MS);
     }
     return moons;
 }
