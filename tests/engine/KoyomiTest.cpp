@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <map>
 #include <set>
@@ -170,24 +169,6 @@ TEST(Koyomi, OldCalendarDatesAgreeWithTheReferenceFrom1873To2100) {
     EXPECT_GT(compared, 81000);
     EXPECT_LT(skipped, 2000);
     RecordProperty("days_compared", compared);
-}
-
-TEST(Koyomi, SexagenaryDaysAndRokuyoRunOnFromDayToDay) {
-    // 六曜 starts each month at its fixed place and then steps on; 干支 steps on through every day.
-    const std::array<std::string, 6> rokuyo = {"大安", "赤口", "先勝", "友引", "先負", "仏滅"};
-    const std::string stems = "甲乙丙丁戊己庚辛壬癸", branches = "子丑寅卯辰巳午未申酉戌亥";
-    int sexagenary = 53;  // 丁巳, the day of 2026-12-09
-    testing::eachDate({2026, 12, 9}, {2027, 3, 31}, [&](const CivilDate& date) {
-        const std::string text = sjisToUtf8(koyomiText(date));
-        int month = 0, day = 0;
-        ASSERT_EQ(std::sscanf(text.c_str() + std::string("旧暦").size(), "%d", &month), 1) << text;
-        const std::size_t dayAt = text.find("月") + std::string("月").size();
-        day = std::stoi(text.substr(dayAt));
-        const std::string kanshi =
-            stems.substr(sexagenary % 10 * 3, 3) + branches.substr(sexagenary % 12 * 3, 3);
-        EXPECT_EQ(text.substr(text.find(' ') + 1), rokuyo[(month + day) % 6] + " " + kanshi) << text;
-        sexagenary = (sexagenary + 1) % 60;
-    });
 }
 
 TEST(ComputedCalendar, NothingOutsideItsRange) {

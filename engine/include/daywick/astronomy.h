@@ -2,7 +2,8 @@
 // Where the sun and the moon stand, from ERFA (the IAU's SOFA routines), and when they reach the places the
 // calendar is built on. An instant is a Julian day (days since noon, 1 January 4713 BC of the Julian
 // calendar) as a double, on the scale of UT, which UTC follows to within a second: finer than any day the
-// calendar decides. The ephemerides run on TT; deltaT links the two.
+// calendar decides. The ephemerides run on TT (a Julian day of TT where a function says so); deltaT links the
+// two. Longitudes are apparent (light time, aberration, nutation) and run from 0 up to 360 degrees.
 
 #include <array>
 #include <vector>
@@ -14,12 +15,10 @@ namespace daywick {
 /// TT minus UT in seconds at an instant, from Espenak and Meeus's polynomials (fitted 1800-2150).
 double deltaT(double jdUt);
 
-/// The sun's apparent geocentric ecliptic longitude of date (light time, aberration and nutation included),
-/// in degrees from 0 up to 360, at a Julian day of TT.
+/// The sun's apparent geocentric longitude on the ecliptic and true equinox of date, in degrees, at TT.
 double apparentSunLongitude(double jdTt);
 
-/// The moon's apparent geocentric ecliptic longitude of date, in degrees from 0 up to 360, at a Julian day
-/// of TT.
+/// The moon's apparent geocentric longitude on the ecliptic and true equinox of date, in degrees, at TT.
 double apparentMoonLongitude(double jdTt);
 
 /// The instant in the given UTC year at which the sun's apparent longitude reaches the degree.
