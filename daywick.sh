@@ -7,8 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev fonts-ipafont-gothic
-              cups-client libcups2-dev)
+run_packages=(cmake ninja-build g++ pkg-config liberfa-dev qt6-base-dev libgl-dev libjpeg62-turbo-dev
+              fonts-ipafont-gothic cups-client libcups2-dev)
 # Printing is tested through a CUPS server the test starts itself, with the real program under Xvfb; the
 # installed tree's tests validate the menu entry, the metainfo and the manual pages, and dpkg-dev computes the
 # Debian package's dependencies; clang builds the fuzz targets, and the static checks use clang-tidy and
