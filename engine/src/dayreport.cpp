@@ -4,6 +4,7 @@
 
 #include "daywick/datafile.h"
 #include "daywick/intconv.h"
+#include "daywick/koyomi.h"
 #include "daywick/records.h"
 #include "daywick/sjis.h"
 
@@ -69,36 +70,21 @@ void eachRecord(const std::string& dataDir, const RecordLayout& layout, OnRecord
     while (const std::optional<std::string_view> record = reader.next()) onRecord(*record);
 }
 
-// Holidays whose date moves with the weekday or changed by law.
-void appendMovableHolidays(const DateTexts& selected, PanelSink& sink) {
-    const int year = strToInt(selected.year);
-    const int month = strToInt(selected.month);
-    const int day = strToInt(selected.day);
-    const bool secondMonday = day >= 8 && day <= 14 && weekdayOf({year, month, day}) == 2;
-
-    bool comingOfAge = false;
-    if (year >= 2000) {
-        comingOfAge = month == 1 && secondMonday;
-    } else if (year >= 1949) {
-        comingOfAge = month == 1 && day == 15;
-    }
-
-    std::string_view sportsDay;
-    if (year >= 2022) {
-        if (month == 10 && secondMonday) sportsDay = "スポーツの日";
-    } else if (year == 2021) {
-        if (month == 7 && day == 23) sportsDay = "スポーツの日";
-    } else if (year == 2020) {
-        if (month == 7 && day == 24) sportsDay = "スポーツの日";
-    } else if (year >= 2000) {
-        if (month == 10 && secondMonday) sportsDay = "体育の日";
-    } else if (year >= 1966) {
-        if (month == 10 && day == 10) sportsDay = "体育の日";
-    }
-
-    if (comingOfAge) sink.append(Panel::Events, std::string(kIndent) + sjis("成人の日") + std::string(kCrLf));
-    if (!sportsDay.empty())
-        sink.append(Panel::Events, std::string(kIndent) + sjis(sportsDay) + std::string(kCrLf));
+// The days that move, which no fixed-date file can say: the national holiday as the law had it, the solar
+// terms and 雑節 of the year, and the days named after a weekday of a month.
+void appendComputedDays(const DateTexts& selected, PanelSink& sink) {
+    const CivilDate date{strToInt(selected.year), strToInt(selected.month), strToInt(selected.day)};
+    const ComputedDay computed = computedDay(date);
+    std::string piece;
+    auto append = [&](const std::string& text) {
+        piece.assign(kIndent);
+        piece.append(text);
+        piece.append(kCrLf);
+        sink.append(Panel::Events, piece);
+    };
+    if (!computed.holiday.empty()) append(computed.holiday);
+    for (const std::string& seasonal : computed.seasonal) append(seasonal);
+    for (const std::string& observance : computed.observances) append(observance);
 }
 
 }  // namespace
@@ -143,7 +129,7 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& sin
             append(Panel::Events, {kIndent, column(record, kEventRecord.text)});
     });
 
-    appendMovableHolidays(selected, sink);
+    appendComputedDays(selected, sink);
 
     eachRecord(dataDir, kMonthlyRecord, [&](std::string_view record) {
         if (matches(kMonthlyRecord, record, selected))

@@ -4,6 +4,7 @@
 #include "daywick/datafile.h"
 #include "daywick/dayreport.h"
 #include "daywick/errors.h"
+#include "daywick/koyomi.h"
 
 namespace daywick {
 namespace {
@@ -60,19 +61,19 @@ TEST(DayReportPass, WorkedExampleByteForByte) {
 TEST(DayReportPass, ComingOfAgeDay) {
     DataDir dir;
     const std::string piece = crlfLines({S("  成人の日")});
-    const std::pair<CivilDate, bool> rows[] = {
-        {{2000, 1, 10}, true},                           // second Monday
-        {{2000, 1, 3}, false},                           // first Monday
-        {{2000, 1, 17}, false},                          // third Monday
-        {{2000, 1, 15}, false},                          // the old fixed date, no longer
-        {{1999, 1, 15}, true},  {{1999, 1, 11}, false},  // a second Monday before 2000
-        {{1949, 1, 15}, true},                           // the law's first year
-        {{1948, 1, 15}, false}, {{2024, 1, 8}, true},
-        {{2024, 2, 12}, false},  // a second Monday in another month
+    const std::pair<CivilDate, std::string> rows[] = {
+        {{2000, 1, 10}, piece},                         // second Monday
+        {{2000, 1, 3}, ""},                             // first Monday
+        {{2000, 1, 17}, ""},                            // third Monday
+        {{2000, 1, 15}, ""},                            // the old fixed date, no longer
+        {{1999, 1, 15}, piece}, {{1999, 1, 11}, ""},    // a second Monday before 2000
+        {{1949, 1, 15}, piece},                         // the law's first year
+        {{1948, 1, 15}, ""},    {{2024, 1, 8}, piece},
+        {{2024, 2, 12}, crlfLines({S("  振替休日")})},  // a second Monday in another month: 建国記念の日 was a Sunday
     };
     for (const auto& [date, expected] : rows) {
         SCOPED_TRACE(formatYyyymmdd(date));
-        EXPECT_EQ(dir.pass(date).events, expected ? piece : "");
+        EXPECT_EQ(dir.pass(date).events, expected);
     }
 }
 
@@ -84,7 +85,7 @@ TEST(DayReportPass, SportsDayUnderItsTwoNames) {
         {{1965, 10, 10}, ""},
         {{1966, 10, 10}, taiiku},
         {{1999, 10, 10}, taiiku},
-        {{1999, 10, 11}, ""},
+        {{1999, 10, 11}, crlfLines({S("  振替休日")})},  // the 10th was a Sunday
         {{2000, 10, 9}, taiiku},  // second Monday
         {{2000, 10, 10}, ""},     // a Tuesday
         {{2019, 10, 14}, taiiku},
@@ -127,7 +128,8 @@ TEST(DayReportPass, TextsAreCutByBytesAtTheirLimits) {
                                        "1902/01/01", "1903/01/01  "}));
 
     const PanelTexts panels = dir.pass({1950, 1, 1});
-    EXPECT_EQ(panels.events, crlfLines({"  " + std::string(99, 'e') + "\x82", "  " + std::string(100, 'm')}));
+    EXPECT_EQ(panels.events,
+              crlfLines({"  " + std::string(99, 'e') + "\x82", S("  元日"), "  " + std::string(100, 'm')}));
     EXPECT_EQ(panels.birthdays.substr(0, 2 + 6 + 1 + 100 + 2), S("  1950年 ") + std::string(100, 'n') + "(0");
     EXPECT_EQ(panels.history, crlfLines({S("  1900年 ") + std::string(500, 'h'), S("  1901年 12345678"),
                                          S("  1902年 "), S("  1903年 ")}));
@@ -137,13 +139,13 @@ TEST(DayReportPass, KeysMatchOnlyAsExactText) {
     DataDir dir;
     dir.write(kEventFile, crlfLines({"0101     yes", " 101     blank for zero", S("０１０１     full width"),
                                      "01", "010", "0101", "0101     second"}));
-    EXPECT_EQ(dir.pass({2001, 1, 1}).events, crlfLines({"  yes", "  ", "  second"}));
+    EXPECT_EQ(dir.pass({2001, 1, 1}).events, crlfLines({"  yes", "  ", "  second", S("  元日")}));
 }
 
 TEST(DayReportPass, LfOnlyFileIsOneRecord) {
     DataDir dir;
     dir.write(kEventFile, "0101     first\n0102     second\n0101     third\n");
-    EXPECT_EQ(dir.pass({2001, 1, 1}).events, "  first\n0102     second\n0101     third\n\r\n");
+    EXPECT_EQ(dir.pass({2001, 1, 1}).events, "  first\n0102     second\n0101     third\n\r\n" + S("  元日\r\n"));
     EXPECT_EQ(dir.pass({2001, 1, 2}).events, "");
 }
 
@@ -155,9 +157,31 @@ TEST(DayReportPass, CtrlZHidesTheRecordsAfterIt) {
     EXPECT_EQ(dir.pass({2001, 1, 1}).history, crlfLines({S("  1900年 before")}));
 }
 
+TEST(DayReportPass, ComputedDaysComeAfterTheFixedDatesAndBeforeTheMonthlyOnes) {
+    DataDir dir;
+    dir.write(kEventFile, crlfLines({"0320     event", "0621     event"}));
+    dir.write(kMonthlyFile, crlfLines({"20     monthly", "21     monthly"}));
+    const std::pair<CivilDate, std::string> rows[] = {
+        // The holiday first, then the solar term.
+        {{2026, 3, 20}, crlfLines({"  event", S("  春分の日"), S("  春分（二十四節気）"), "  monthly"})},
+        // The term, then the day named after the third Sunday of June.
+        {{2026, 6, 21}, crlfLines({"  event", S("  夏至（二十四節気）"), S("  父の日"), "  monthly"})},
+        // 節分 is the day before 立春, which fell at 23:59 on 3 February 2021.
+        {{2021, 2, 2}, crlfLines({S("  節分（雑節）")})},
+        {{2021, 2, 3}, crlfLines({S("  立春（二十四節気）")})},
+    };
+    for (const auto& [date, expected] : rows) {
+        SCOPED_TRACE(formatYyyymmdd(date));
+        EXPECT_EQ(dir.pass(date).events, expected);
+    }
+}
+
 TEST(DayReportPass, EmptyDayRaisesNothing) {
     DataDir dir;
     dir.write(kEventFile, crlfLines({"0101     x"}));
+    // A day that nothing is computed for either: no holiday, term, 雑節 or weekday observance.
+    const ComputedDay computed = computedDay({2001, 6, 6});
+    ASSERT_TRUE(computed.holiday.empty() && computed.seasonal.empty() && computed.observances.empty());
     const PanelTexts panels = dir.pass({2001, 6, 6});
     EXPECT_EQ(panels.events, "");
     EXPECT_EQ(panels.birthdays, "");
@@ -199,7 +223,7 @@ TEST(DayReportPassFailures, MissingFileMidPassKeepsEarlierPiecesAndRunsNoLaterSt
 
     const auto [message, panels] = dir.failingPass({2001, 1, 1});
     EXPECT_EQ(message, S("ファイルが見つかりません"));
-    EXPECT_EQ(panels.events, crlfLines({"  event"}));
+    EXPECT_EQ(panels.events, crlfLines({"  event", S("  元日")}));
     EXPECT_EQ(panels.birthdays, crlfLines({S("  1950年 A(51歳)")}));
     EXPECT_EQ(panels.history, "");
 
