@@ -1,11 +1,16 @@
 #include "daywick/datacheck.h"
 
+#include "daynumber.h"
+
 #include <cstring>
+#include <map>
+#include <set>
 
 #include "daywick/datafile.h"
 #include "daywick/dates.h"
 #include "daywick/errors.h"
 #include "daywick/intconv.h"
+#include "daywick/koyomi.h"
 #include "daywick/records.h"
 #include "daywick/sjis.h"
 
@@ -71,6 +76,47 @@ std::string shown(std::string_view record) {
     }
     if (text.size() < record.size()) text += "...";
     return sjis("「") + text + sjis("」");
+}
+
+// The month-and-day keys ("MMDD") on which the engine computes each name in some year of its range. Worked
+// out once, only when a record names a computed day: it takes every year's astronomy, a few seconds.
+const std::map<std::string, std::set<std::string>>& computedDates() {
+    static const std::map<std::string, std::set<std::string>> dates = [] {
+        std::map<std::string, std::set<std::string>> found;
+        static const std::string note = sjis("（");
+        for (int year = kFirstComputedYear; year <= kLastComputedYear; ++year) {
+            for (CivilDate date{year, 1, 1}; date.year == year; date = civilDate(dayNumber(date) + 1)) {
+                const ComputedDay day = computedDay(date);
+                const std::string key = formatYyyymmdd(date).substr(4);
+                auto add = [&](const std::string& text) {
+                    found[text.substr(0, text.find(note))].insert(key);
+                };
+                if (!day.holiday.empty()) add(day.holiday);
+                for (const std::string& text : day.seasonal) add(text);
+                for (const std::string& text : day.observances) add(text);
+            }
+        }
+        return found;
+    }();
+    return dates;
+}
+
+// The computed day a fixed-date record repeats: its text is a computed day's name, alone or before a note
+// or a blank, on a day the engine gives that name in some year. Empty when it repeats none.
+std::string repeatedComputedDay(std::string_view record) {
+    const std::string_view text = column(record, kEventRecord.text);
+    static const std::string wideBlank = sjis("　"), note = sjis("（");
+    for (const std::string& name : computedDayNames()) {
+        if (!text.starts_with(name)) continue;
+        const std::string_view after = text.substr(name.size());
+        if (!after.empty() && !after.starts_with(' ') && !after.starts_with(note) &&
+            !after.starts_with(wideBlank))
+            continue;
+        const auto dates = computedDates().find(name);
+        const std::string key(column(record, kEventRecord.monthKey, 2 * kKeyBytes));
+        if (dates != computedDates().end() && dates->second.contains(key)) return name;
+    }
+    return {};
 }
 
 // Byte-level facts about a file that the record reader hides: lone LFs, and data behind a Ctrl-Z.
@@ -163,6 +209,13 @@ std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout,
             }
             if (std::string problem = keyProblem(layout, record); !problem.empty()) {
                 report(line, problem + " " + shown(record));
+            } else if (layout.file == kEventRecord.file) {
+                if (const std::string name = repeatedComputedDay(record); !name.empty()) {
+                    report(line,
+                           sjis("「") + name +
+                               sjis("」はプログラムが計算して表示する日です。この記録と二重に表示されます ") +
+                               shown(record));
+                }
             }
             TextColumn text = layout.text;
             if (birthdays) {

@@ -15,7 +15,7 @@ namespace daywick {
 
 namespace {
 
-constexpr int kFirstYear = 1873, kLastYear = 2150, kLastKoyomiYear = 2100;
+constexpr int kFirstYear = kFirstComputedYear, kLastYear = kLastComputedYear;
 constexpr CivilDate kFirstHoliday{1948, 7, 20};
 
 // The 二十四節気 by the sun's longitude, 15 degrees apart from 春分 at 0.

@@ -18,7 +18,7 @@ using testing::TempDir;
 class DataCheck : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.write(kEventFile, crlfLines({S("0101     元日")}));
+        dir.write(kEventFile, crlfLines({S("0102     書き初め")}));
         dir.write(kMonthlyFile, crlfLines({S("29     肉の日")}));
         dir.write(kBirthdayFile, crlfLines({S("02091867年夏目漱石"), S("0101？年不詳")}));
         dir.write(kFlowerFile, crlfLines({S("0101スノードロップ")}));
@@ -62,7 +62,7 @@ TEST_F(DataCheck, KeysThatCanNeverMatch) {
     };
     for (const auto& [record, expected] : rows) {
         SCOPED_TRACE(record);
-        dir.write(kEventFile, crlfLines({S("0101     元日"), record}));
+        dir.write(kEventFile, crlfLines({S("0101     書き初めの準備"), record}));
         const std::string problem = onlyProblem("Event.txt:2: ");
         EXPECT_NE(problem.find(expected), std::string::npos) << problem;
     }
@@ -126,6 +126,26 @@ TEST_F(DataCheck, MissingAndUnreadableFiles) {
         EXPECT_EQ(problems(),
                   (std::vector<std::string>{"Monthly.txt:0: ファイルへのアクセスが拒否されました"}));
     }
+}
+
+TEST_F(DataCheck, FixedDateRecordsThatRepeatAComputedDay) {
+    dir.write(kEventFile,
+              crlfLines({
+                  S("0505     こどもの日（国民の祝日）"),    // 2: every year since 1949
+                  S("0527     こどもの日（ナイジェリア）"),  // another country's, on a day ours never is
+                  S("0429     天皇誕生日"),                  // 3: the law's day until 1988
+                  S("0204     立春（暦の上で春）"),          // 4: 立春 falls on 4 February in many years
+                  S("1103     文化の日にちなむ催し"),        // the name inside a longer one
+                  S("0501     メーデー"),
+                  S("0101     元日　年のはじめ"),  // 7: a full-width blank after the name
+              }));
+    std::vector<std::string> places;
+    for (const std::string& problem : problems()) {
+        places.push_back(problem.substr(0, problem.find(": ") + 2));
+        EXPECT_NE(problem.find("プログラムが計算して表示する日です"), std::string::npos) << problem;
+    }
+    EXPECT_EQ(places,
+              (std::vector<std::string>{"Event.txt:1: ", "Event.txt:3: ", "Event.txt:4: ", "Event.txt:7: "}));
 }
 
 TEST_F(DataCheck, ProblemsPastTheFirstThousandOfAFileAreCounted) {

@@ -55,7 +55,7 @@ TEST_F(ReportTool, PrintsTheDayUnderItsHeadingsInUtf8) {
     const ToolRun run = report("--dir " + dir.str() + " --date 2000-01-10");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
-              "Daywick - この日はどんな日  2000年01月10日\n"
+              "Daywick - この日はどんな日  2000年01月10日  旧暦12月4日 先負 丁卯\n"
               "\n何の日・行事\n  成人式の準備\n  成人の日\n  M\n"
               "\n誕生日・誕生花\n  1950年 山田花子(50歳)\n  スイセン\n"
               "\n歴史・出来事\n  1868年 出来事\n");
@@ -68,6 +68,18 @@ TEST_F(ReportTool, RawPrintsThePanelsExactBytes) {
     EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-10 --raw history").out,
               crlfLines({S("  1868年 出来事")}));
     EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-11 --raw events").out, "");
+}
+
+TEST_F(ReportTool, TheTitleAndRawKoyomiGiveTheDaysOldCalendar) {
+    const std::string title = report("--dir " + dir.str() + " --date 2026-12-09").out;
+    EXPECT_EQ(title.substr(0, title.find('\n')),
+              "Daywick - この日はどんな日  2026年12月09日  旧暦11月1日 大安 丁巳");
+    EXPECT_EQ(report("--dir " + dir.str() + " --date 2026-12-09 --raw koyomi").out,
+              S("旧暦11月1日 大安 丁巳") + "\r\n");
+    // Outside the years the old calendar is worked out for: no text, and the title has none.
+    EXPECT_EQ(report("--dir " + dir.str() + " --date 1800-12-09 --raw koyomi").out, "");
+    const std::string old = report("--dir " + dir.str() + " --date 1800-12-09").out;
+    EXPECT_EQ(old.substr(0, old.find('\n')), "Daywick - この日はどんな日  1800年12月09日");
 }
 
 TEST_F(ReportTool, FailingPassPrintsWhatItHadAndTheErrorBoxText) {

@@ -14,6 +14,7 @@
 #include "daywick/dates.h"
 #include "daywick/dayreport.h"
 #include "daywick/errors.h"
+#include "daywick/koyomi.h"
 #include "daywick/sjis.h"
 
 namespace {
@@ -21,7 +22,7 @@ namespace {
 using namespace daywick;
 
 constexpr const char* kUsage =
-    "usage: daywick-report [--dir DIR] [--date YYYY-MM-DD] [--raw events|birthdays|history]\n"
+    "usage: daywick-report [--dir DIR] [--date YYYY-MM-DD] [--raw events|birthdays|history|koyomi]\n"
     "       daywick-report --check [--dir DIR]\n"
     "\n"
     "Prints the almanac's report for one day (default: today) from the data files in DIR\n"
@@ -30,16 +31,22 @@ constexpr const char* kUsage =
     "History.txt\n"
     "  --date DATE     the day to report, YYYY-MM-DD, years 0001 to 9999\n"
     "  --raw PANEL     print only that panel's bytes, Shift_JIS with CR LF, exactly as the program holds "
-    "them\n"
+    "them;\n"
+    "                  koyomi: the day's 旧暦, 六曜 and 干支 and a CR LF (nothing outside 1873-2100)\n"
     "  --check         list the data files' problems, one a line: FILE:LINE: what is wrong\n"
     "  --help          print this text\n"
     "Exit status: 0 done (--check: no problem), 1 a data file failed (the error on stderr) or\n"
     "--check found problems, 2 bad usage.\n";
 
+// What --raw prints: one of the panels, or the day's koyomi text.
+struct RawPart {
+    std::optional<Panel> panel;  // nothing: the koyomi text
+};
+
 struct Options {
     std::string dir;
     std::optional<CivilDate> date;
-    std::optional<Panel> raw;
+    std::optional<RawPart> raw;
     bool check = false;
 };
 
@@ -58,10 +65,11 @@ std::optional<CivilDate> parseDate(std::string_view text) {
     return date;
 }
 
-std::optional<Panel> parsePanel(std::string_view name) {
-    if (name == "events") return Panel::Events;
-    if (name == "birthdays") return Panel::Birthdays;
-    if (name == "history") return Panel::History;
+std::optional<RawPart> parseRawPart(std::string_view name) {
+    if (name == "events") return RawPart{Panel::Events};
+    if (name == "birthdays") return RawPart{Panel::Birthdays};
+    if (name == "history") return RawPart{Panel::History};
+    if (name == "koyomi") return RawPart{};
     return std::nullopt;
 }
 
@@ -105,10 +113,12 @@ std::string forOutput(std::string_view sjisText, bool terminal) {
     return terminal ? visibleControls(out) : out;
 }
 
-void printReport(const DateTexts& date, const PanelTexts& panels) {
+void printReport(const DateTexts& date, const std::string& koyomi, const PanelTexts& panels) {
     const bool terminal = isTerminal(stdout);
     std::cout << "Daywick - この日はどんな日  " << date.year << "年" << date.month << "月" << date.day
-              << "日\n";
+              << "日";
+    if (!koyomi.empty()) std::cout << "  " << sjisToUtf8(koyomi);
+    std::cout << "\n";
     const std::pair<const char*, Panel> sections[] = {{"何の日・行事", Panel::Events},
                                                       {"誕生日・誕生花", Panel::Birthdays},
                                                       {"歴史・出来事", Panel::History}};
@@ -154,8 +164,8 @@ int main(int argc, char** argv) {
             options.date = parseDate(value);
             if (!options.date) return usageError("'" + std::string(value) + "' is not a date YYYY-MM-DD");
         } else {
-            options.raw = parsePanel(value);
-            if (!options.raw) return usageError("--raw takes events, birthdays or history");
+            options.raw = parseRawPart(value);
+            if (!options.raw) return usageError("--raw takes events, birthdays, history or koyomi");
         }
     }
 
@@ -187,12 +197,15 @@ int main(int argc, char** argv) {
         status = 1;
     }
 
+    const std::string koyomi = koyomiText(date);
     if (options.raw) {
-        const std::string& bytes = report.panels[*options.raw];
+        const std::string bytes = options.raw->panel ? report.panels[*options.raw->panel]
+                                  : koyomi.empty()   ? std::string()
+                                                     : koyomi + "\r\n";
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
     } else {
-        printReport(selection.selected(), report.panels);
+        printReport(selection.selected(), koyomi, report.panels);
     }
     if (status != 0) std::cerr << "daywick-report: " << failure << "\n";
     return status;

@@ -11,6 +11,11 @@
 
 namespace daywick {
 
+/// The years the solar terms, 雑節 and observances are given for; holidays begin on 20 July 1948 within them.
+inline constexpr int kFirstComputedYear = 1873, kLastComputedYear = 2150;
+/// The last year the koyomi text is given for.
+inline constexpr int kLastKoyomiYear = 2100;
+
 /// The national holiday of a day as the law had it on that date (Shift_JIS name), or empty.
 std::string nationalHoliday(const CivilDate& date);
 
