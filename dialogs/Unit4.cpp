@@ -25,8 +25,21 @@ const Clock& machineClock() {
     return clock;
 }
 
+// A box whose keys never reach an input method. Qt asks the focused widget, and a line edit answers yes
+// whatever its attribute says.
+class DirectEntryBox : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+        if (query == Qt::ImEnabled) return false;
+        return QLineEdit::inputMethodQuery(query);
+    }
+};
+
+template <typename Box = QLineEdit>
 QLineEdit* makeBox(QWidget* parent, const QRect& place, const QColor& background) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new Box(parent);
     box->setGeometry(place);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, background);
@@ -71,10 +84,12 @@ TForm4::TForm4(const Clock& clock)
     setFont(ui::pGothicFont(16));
 
     // Built in tab order.
-    Edit1 = makeBox(this, {32, 48, 89, 24}, kDateBoxColour);
+    Edit1 = makeBox<DirectEntryBox>(this, {32, 48, 89, 24}, kDateBoxColour);
     Edit1->setToolTip(QStringLiteral("西暦４桁または和暦アルファベット+年(H10)のように入力して下さい"));
-    // Digits and era letters are typed directly, without conversion.
+    // Digits and era letters are typed directly, without conversion: the keys go past the input method, which
+    // may ignore the hints.
     Edit1->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhPreferNumbers);
+    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Label1 = makeCaption(this, {128, 56, 25, 25}, QStringLiteral("年"));
     Edit2 = makeBox(this, {152, 48, 49, 24}, kDateBoxColour);
     Label2 = makeCaption(this, {208, 56, 33, 17}, QStringLiteral("月"));
@@ -84,8 +99,8 @@ TForm4::TForm4(const Clock& clock)
     Label4->setFont(ui::pGothicFont(19));
     Label4->setBackgroundRole(QPalette::Button);
     Label4->setAutoFillBackground(true);
-    // The name is typed in Japanese, so the box keeps the input method on (Qt has no way to ask for
-    // Hiragana).
+    // The name is typed in Japanese, so the box keeps the input method on. Neither Qt, ibus nor fcitx5 lets a
+    // program ask for Hiragana: the input method's own mode decides.
     Edit4 = makeBox(this, {104, 112, 153, 24}, kNameBoxColour);
     Button1 = makeButton(this, {120, 152, 75, 25}, QStringLiteral("登録"));
     Button2 = makeButton(this, {224, 152, 75, 25}, QStringLiteral("キャンセル"));
