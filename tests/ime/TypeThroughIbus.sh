@@ -33,7 +33,7 @@ done
 if [ "$(id -u)" -eq 0 ]; then
     # Mozc's server and client refuse to work for root, so the test runs as nobody; and in a process namespace
     # of its own, so that nothing it started outlives it, whatever ends it.
-    [ -x "$program" ] && [ -r "$data_dir/Tanjyou.txt" ] || fail "$program or $data_dir is missing"
+    if [ ! -x "$program" ] || [ ! -r "$data_dir/Tanjyou.txt" ]; then fail "$program or $data_dir is missing"; fi
     # (The namespace's first process stays root: a change of user would cancel its death signal.)
     exec unshare --pid --fork --kill-child --mount-proc -- bash -c \
         'setpriv --reuid=nobody --regid=nogroup --clear-groups -- bash "$0" "$@"; exit $?' \
@@ -131,7 +131,8 @@ EOF
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n 1 "$work/display")
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
 wait_for 20 xdotool getdisplaygeometry || fail "Xvfb did not answer on $DISPLAY"
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
@@ -177,7 +178,7 @@ chmod -R u+w "$run"
 
 (cd "$run" && QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb exec "$program") >"$work/daywick.log" 2>&1 &
 daywick_pid=$!
-pids+=($daywick_pid)
+pids+=("$daywick_pid")
 
 visible() { xdotool search --onlyvisible --name "$1" | head -n 1; }
 key() { xdotool key --clearmodifiers "$@"; }
@@ -196,7 +197,11 @@ xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
 
 # The middles of the boxes and of 登録, in the dialog's client area.
 declare -A place=([year]="76 60" [month]="176 60" [day]="260 60" [name]="180 124" [register]="157 164")
-click() { xdotool mousemove --window "$dialog" ${place[$1]} click 1; }
+click() {
+    local x y
+    read -r x y <<<"${place[$1]}"
+    xdotool mousemove --window "$dialog" "$x" "$y" click 1
+}
 
 # What the focused box holds, read through the clipboard: select all, copy.
 box_text() {
