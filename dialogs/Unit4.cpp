@@ -21,8 +21,21 @@ namespace {
 const QColor kDateBoxColour(0xA8, 0xFF, 0xA8);
 const QColor kNameBoxColour(0xFF, 0xFF, 0xA8);
 
+// A box whose keys never reach an input method. Qt asks the focused widget, and a line edit answers yes
+// whatever its attribute says.
+class DirectEntryBox : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+        if (query == Qt::ImEnabled) return false;
+        return QLineEdit::inputMethodQuery(query);
+    }
+};
+
+template <typename Box = QLineEdit>
 QLineEdit* makeBox(QWidget* parent, const QRect& place, const QColor& background) {
-    auto* box = new QLineEdit(parent);
+    auto* box = new Box(parent);
     box->setGeometry(place);
     ui::setColour(box, QPalette::Base, background);
     return box;
@@ -55,10 +68,12 @@ TForm4::TForm4(const ui::Services& services)
     setFont(ui::pGothicFont(16));
 
     // Built in tab order.
-    Edit1 = makeBox(this, {32, 48, 89, 24}, kDateBoxColour);
+    Edit1 = makeBox<DirectEntryBox>(this, {32, 48, 89, 24}, kDateBoxColour);
     Edit1->setToolTip(QStringLiteral("西暦４桁または和暦アルファベット+年(H10)のように入力して下さい"));
-    // Digits and era letters are typed directly, without conversion.
+    // Digits and era letters are typed directly, without conversion: the keys go past the input method, which
+    // may ignore the hints.
     Edit1->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhPreferNumbers);
+    Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Label1 = makeCaption(this, {128, 56, 25, 25}, QStringLiteral("年"));
     Edit2 = makeBox(this, {152, 48, 49, 24}, kDateBoxColour);
     Label2 = makeCaption(this, {208, 56, 33, 17}, QStringLiteral("月"));
@@ -68,8 +83,8 @@ TForm4::TForm4(const ui::Services& services)
     Label4->setFont(ui::pGothicFont(19));
     ui::setColour(Label4, QPalette::Window, ui::kButtonFace);
     Label4->setAutoFillBackground(true);
-    // The name is typed in Japanese, so the box keeps the input method on (Qt has no way to ask for
-    // Hiragana).
+    // The name is typed in Japanese, so the box keeps the input method on. Neither Qt, ibus nor fcitx5 lets a
+    // program ask for Hiragana: the input method's own mode decides.
     Edit4 = makeBox(this, {104, 112, 153, 24}, kNameBoxColour);
     Button1 = ui::makeButton(this, QStringLiteral("登録"), {120, 152, 75, 25});
     Button2 = ui::makeButton(this, QStringLiteral("キャンセル"), {224, 152, 75, 25});

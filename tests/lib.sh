@@ -45,16 +45,34 @@ wait_for() {
 }
 
 # The processes a script started, stopped by `stop_started` (last started, first stopped), each by its own
-# process id: nothing else is ever signalled.
+# process id and with what it started itself, deepest first: a daemon's helpers would outlive it. A process
+# is asked to end, then made to after five seconds. Nothing else is ever signalled.
 started_pids=()
 started() {
     started_pids+=("$1")
 }
+descendants() {
+    local child
+    for child in $(ps -o pid= --ppid "$1" 2>/dev/null); do
+        descendants "$child"
+        echo "$child"
+    done
+}
+stop_process() {
+    local tenth
+    kill "$1" 2>/dev/null || return 0
+    for ((tenth = 0; tenth < 50; tenth++)); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
 stop_started() {
-    local i
+    local i pid
     for ((i = ${#started_pids[@]} - 1; i >= 0; i--)); do
-        kill "${started_pids[i]}" 2>/dev/null || true
-        wait "${started_pids[i]}" 2>/dev/null || true
+        for pid in $(descendants "${started_pids[i]}"); do stop_process "$pid"; done
+        stop_process "${started_pids[i]}"
     done
     started_pids=()
 }
@@ -62,12 +80,21 @@ stop_started() {
 # start_xvfb WORK_DIR: a private X display, exported as DISPLAY. Xvfb picks a display number nobody uses and
 # tells it: another X server on this machine (another test run, another chroot sharing the network
 # namespace) could hold any number the lock files would suggest.
+# Without -noreset the server resets when its last client leaves, and turns the next one away meanwhile.
 start_xvfb() {
     local work=$1
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     started $!
     wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     DISPLAY=:$(head -n 1 "$work/display")
     export DISPLAY
     wait_for 20 xdotool getdisplaygeometry || fail "Xvfb did not answer on $DISPLAY: $(cat "$work/xvfb.log")"
+}
+
+# start_openbox WORK_DIR: a window manager on $DISPLAY, managing the screen once it names the current desktop.
+start_openbox() {
+    local work=$1
+    openbox >"$work/openbox.log" 2>&1 &
+    started $!
+    wait_for 20 xdotool get_desktop || fail "openbox did not start: $(cat "$work/openbox.log")"
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "daywick/errors.h"
 #include "daywick/intconv.h"
 #include "daywick/records.h"
 #include "daywick/sjis.h"
@@ -35,14 +36,66 @@ std::optional<std::int32_t> eraOffset(char letter) {
     }
 }
 
+// "０" to "９" at a character's first byte.
+bool isFullWidthDigit(std::string_view text, std::size_t at) {
+    if (at + 1 >= text.size() || static_cast<unsigned char>(text[at]) != 0x82) return false;
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    return second >= 0x4F && second <= 0x58;
+}
+
+// A number box's text: an input method in Hiragana mode commits digits full-width, and they mean the same
+// number. An error names the text as the user sees it in the box.
+std::int32_t boxNumber(std::string_view typed) {
+    try {
+        return strToInt(halfWidthDigits(typed));
+    } catch (const ConversionError&) {
+        throw ConversionError(typed);
+    }
+}
+
+// The era year: the two bytes after the letter, a full-width digit counting as the one byte of its digit.
+std::string_view eraYearText(std::string_view yearBox) {
+    std::size_t end = 1;
+    for (int taken = 0; taken < 2 && end < yearBox.size();) {
+        if (isFullWidthDigit(yearBox, end)) {
+            end += 2;
+            ++taken;
+        } else if (taken == 0 && end + 1 < yearBox.size() &&
+                   isLeadByte(static_cast<unsigned char>(yearBox[end]))) {
+            end += 2;  // any other two-byte character is the two bytes
+            taken = 2;
+        } else {
+            ++end;
+            ++taken;
+        }
+    }
+    return yearBox.substr(1, end - 1);
+}
+
 }  // namespace
+
+std::string halfWidthDigits(std::string_view sjis) {
+    std::string text;
+    text.reserve(sjis.size());
+    for (std::size_t i = 0; i < sjis.size(); ++i) {
+        if (isFullWidthDigit(sjis, i)) {
+            text += static_cast<char>('0' + (static_cast<unsigned char>(sjis[i + 1]) - 0x4F));
+            ++i;
+        } else {
+            text += sjis[i];
+            // A trail byte is never the start of a digit.
+            if (isLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size()) text += sjis[++i];
+        }
+    }
+    return text;
+}
 
 std::int32_t birthYear(std::string_view yearBox) {
     if (const auto offset = yearBox.empty() ? std::nullopt : eraOffset(yearBox[0])) {
         // Only the two bytes after the letter are the era year; anything after them is not read.
-        return *offset + strToInt(yearBox.substr(1, 2));
+        return *offset + boxNumber(eraYearText(yearBox));
     }
-    return strToInt(yearBox);
+    return boxNumber(yearBox);
 }
 
 bool isUsableName(std::string_view name) {
@@ -79,8 +132,8 @@ std::string birthdayRecord(std::int32_t year, std::int32_t month, std::int32_t d
 BirthdayEntry checkBirthday(const BirthdayBoxes& boxes, const Clock& clock) {
     // Every conversion comes before any range test, so a bad box is named even when another is out of range.
     const std::int32_t year = birthYear(boxes.year);
-    const std::int32_t month = strToInt(boxes.month);
-    const std::int32_t day = strToInt(boxes.day);
+    const std::int32_t month = boxNumber(boxes.month);
+    const std::int32_t day = boxNumber(boxes.day);
     // Read at each click: the dialog may stay open across New Year.
     const int currentYear = clock.now().date.year;
 

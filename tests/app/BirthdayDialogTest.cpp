@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,9 +66,13 @@ TEST(BirthdayDialogLayout, WindowControlsAndTabOrder) {
     }
     EXPECT_EQ(form.Edit4->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xA8));
     EXPECT_EQ(form.Edit1->toolTip(), "西暦４桁または和暦アルファベット+年(H10)のように入力して下さい");
+    // The year's keys go past the input method; month, day and name keep it.
     EXPECT_EQ(form.Edit1->inputMethodHints(), Qt::ImhLatinOnly | Qt::ImhPreferNumbers);
-    EXPECT_EQ(form.Edit4->inputMethodHints(), Qt::ImhNone);
-    EXPECT_TRUE(form.Edit4->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(form.Edit1->testAttribute(Qt::WA_InputMethodEnabled));
+    for (QLineEdit* box : {form.Edit2, form.Edit3, form.Edit4}) {
+        EXPECT_TRUE(box->testAttribute(Qt::WA_InputMethodEnabled));
+        EXPECT_EQ(box->inputMethodHints(), Qt::ImhNone);
+    }
 
     std::vector<QWidget*> order;
     QWidget* widget = form.Edit1;
@@ -120,6 +125,21 @@ TEST_F(BirthdayDialog, FirstActivationFocusesTheYearBox) {
     EXPECT_EQ(QApplication::focusWidget(), form.Edit1);
 }
 
+TEST_F(BirthdayDialog, OnlyTheYearBoxTellsTheInputMethodToStayAway) {
+    // What Qt asks the focused widget before it passes keys to an input method.
+    const auto acceptsInputMethod = [](QWidget* box) {
+        box->setFocus();
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(QApplication::focusObject(), &query);
+        return query.value(Qt::ImEnabled).toBool();
+    };
+    EXPECT_FALSE(acceptsInputMethod(form.Edit1));
+    EXPECT_TRUE(acceptsInputMethod(form.Edit2));
+    EXPECT_TRUE(acceptsInputMethod(form.Edit3));
+    EXPECT_TRUE(acceptsInputMethod(form.Edit4));
+    EXPECT_FALSE(acceptsInputMethod(form.Edit1));
+}
+
 TEST_F(BirthdayDialog, RegistrationAppendsTheRecordEmptiesTheBoxesAndFocusesTheYear) {
     type("H2", "3", "15", "佐藤 次郎");
     form.Edit3->setFocus();
@@ -133,6 +153,11 @@ TEST_F(BirthdayDialog, RegistrationAppendsTheRecordEmptiesTheBoxesAndFocusesTheY
     type("R8", "12", "1", "新井");
     EXPECT_TRUE(clickRegister().empty());
     EXPECT_EQ(file(), kBefore + S("03151990年佐藤 次郎\r\n12012026年新井\r\n"));
+
+    // Month and day as an input method in Hiragana mode commits them, full-width.
+    type("S40", "１２", "８", "高橋");
+    EXPECT_TRUE(clickRegister().empty());
+    EXPECT_EQ(file(), kBefore + S("03151990年佐藤 次郎\r\n12012026年新井\r\n12081965年高橋\r\n"));
 }
 
 TEST_F(BirthdayDialog, EachRefusalShowsOneMessageAndKeepsTheBoxes) {
@@ -172,7 +197,8 @@ TEST_F(BirthdayDialog, ConversionErrorGoesToTheErrorBoxAndKeepsTheBoxes) {
     };
     const Row rows[] = {
         {{"3000", "ab", "1", "山田"}, "'ab' は整数ではありません."},  // before the range test
-        {{"１９９０", "1", "1", "山田"}, "'１９９０' は整数ではありません."},
+        {{"１９９０年", "1", "1", "山田"}, "'１９９０年' は整数ではありません."},
+        {{"1990", "１２月", "1", "山田"}, "'１２月' は整数ではありません."},
         {{"H5 ", "1", "1", "山田"}, "'5 ' は整数ではありません."},
         {{"1990", "", "1", "山田"}, "'' は整数ではありません."},
         {{"19😀", "1", "1", "山田"}, "'19?' は整数ではありません."},

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "TempDir.h"
 #include "daywick/birthday.h"
@@ -72,8 +73,6 @@ TEST(BirthdayRegistration, YearMonthDayAndRecordRowByRow) {
         {" H10", "1", "1", name, notAnInteger(" H10")},
         {"A10", "1", "1", name, notAnInteger("A10")},
         {"", "1", "1", name, notAnInteger("")},
-        {"\x82\x50\x82\x58\x82\x58\x82\x57", "1", "1", name,  // "１９９８": full-width digits are no digits
-         notAnInteger("\x82\x50\x82\x58\x82\x58\x82\x57")},
         {"$7C6", "1", "1", name, written("01011990年山田花子")},
         // This year is accepted, the next is not, in either way of writing it.
         {"2026", "12", "31", name, written("12312026年山田花子")},
@@ -106,6 +105,52 @@ TEST(BirthdayRegistration, YearMonthDayAndRecordRowByRow) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(outcome({row.year, row.month, row.day, row.name}), row.expected)
+            << "year '" << row.year << "' month '" << row.month << "' day '" << row.day << "'";
+    }
+}
+
+TEST(BirthdayRegistration, HalfWidthDigitsReplaceOnlyWholeFullWidthDigits) {
+    const std::pair<std::string, std::string> texts[] = {
+        {S("０１２３４５６７８９"), "0123456789"},
+        {S("１2３"), "123"},
+        {"12", "12"},
+        {"", ""},
+        {S("Ｈ１０"), S("Ｈ") + "10"},             // a full-width letter stays what it is
+        {S("－１"), S("－") + "1"},                // and so does a full-width sign
+        {"\x82\x4E\x82\x59", "\x82\x4E\x82\x59"},  // the codes on either side of the digits
+        {"\x81\x82\x50", "\x81\x82\x50"},          // "≠" and "P": a trail byte 0x82 starts no digit
+        {"1\x82", "1\x82"},                        // a first byte at the end, cut off
+    };
+    for (const auto& [typed, read] : texts) EXPECT_EQ(halfWidthDigits(typed), read) << typed;
+}
+
+TEST(BirthdayRegistration, FullWidthDigitsCountAndAnErrorNamesTheTextAsTyped) {
+    // An input method in Hiragana mode commits digits full-width; a paste may bring them into the year box.
+    struct FullWidthRow {
+        std::string year, month, day, expected;
+    };
+    const FullWidthRow rows[] = {
+        {S("１９９８"), S("１２"), S("２５"), written("12251998年山田花子")},
+        {"1998", S("０７"), S("４"), written("07041998年山田花子")},
+        {S("１9９8"), "1", S("3１"), written("01311998年山田花子")},
+        // The era year is the two digits after the letter, however wide.
+        {S("H１０"), "1", "1", written("01011998年山田花子")},
+        {S("S４0"), "1", "1", written("01011965年山田花子")},
+        {S("H１２３"), "1", "1", written("01012000年山田花子")},
+        {S("H５ "), "1", "1", notAnInteger(S("５ "))},
+        {S("H漢1"), "1", "1", notAnInteger(S("漢"))},  // any other character: its two bytes, as ever
+        // Anything but a digit is still no number, and the error shows what was typed.
+        {S("Ｈ１０"), "1", "1", notAnInteger(S("Ｈ１０"))},
+        {S("１９９８年"), "1", "1", notAnInteger(S("１９９８年"))},
+        {"1998", S("１２月"), "1", notAnInteger(S("１２月"))},
+        {"1998", "1", S("－１"), notAnInteger(S("－１"))},
+        {"1998", "1", S("　１"), notAnInteger(S("　１"))},
+        // Read as numbers, they meet the same range test.
+        {S("２０２７"), "1", "1", "refused: date"},
+        {"1998", S("１３"), "1", "refused: date"},
+    };
+    for (const FullWidthRow& row : rows) {
+        EXPECT_EQ(outcome({row.year, row.month, row.day, S("山田花子")}), row.expected)
             << "year '" << row.year << "' month '" << row.month << "' day '" << row.day << "'";
     }
 }

@@ -103,9 +103,7 @@ for n in $(seq -f '%03g' 0 36); do cp "$work/picture.jpg" "$run/Picture/image$n.
 
 # --- 2. The program on its own display ------------------------------------------------------------------------
 start_xvfb "$work"
-openbox >/dev/null 2>&1 &
-started $!
-sleep 1
+start_openbox "$work"
 
 # The program reads the date when it starts and when it prints, and this script reads it after: a run that
 # would cross midnight waits for the new day first.

@@ -35,8 +35,13 @@ struct BirthdayEntry {
     std::string record;  // with its CR LF; empty unless accepted
 };
 
+/// The Shift_JIS text with each full-width digit "０" to "９" (0x82 0x4F to 0x58) as the ASCII digit it
+/// stands for; every other byte as it is.
+std::string halfWidthDigits(std::string_view sjis);
+
 /// The year of the year box: an era letter (M, T, S, H, R in either case) and the two bytes after it, or the
-/// whole text as a Western year. Throws ConversionError on the text that was converted.
+/// whole text as a Western year; a full-width digit counts as its ASCII digit. Throws ConversionError on the
+/// text that was converted, as typed.
 std::int32_t birthYear(std::string_view yearBox);
 
 /// True when every character of the Shift_JIS name can stand in a record: no control characters.
@@ -46,8 +51,9 @@ bool isUsableName(std::string_view name);
 /// name as typed, CR LF.
 std::string birthdayRecord(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view name);
 
-/// Converts year, month and day in this order (throws ConversionError at the first that fails), then tests
-/// the date against the clock's current year, then the name.
+/// Converts year, month and day in this order, full-width digits read as digits (throws ConversionError on
+/// the text as typed, at the first that fails), then tests the date against the clock's current year, then
+/// the name.
 BirthdayEntry checkBirthday(const BirthdayBoxes& boxes, const Clock& clock);
 
 /// The plain message that tells the user why an entry was refused (Shift_JIS, with its trailing blank).
