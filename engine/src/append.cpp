@@ -1,7 +1,9 @@
 #include "daywick/append.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 
 #include "daywick/datafile.h"
 #include "daywick/errors.h"
+#include "daywick/sjis.h"
 
 namespace daywick {
 
@@ -121,14 +124,32 @@ void writeAll(int fd, std::string_view bytes, off_t offset, const AppendCalls& c
     }
 }
 
-void copyHead(int from, int to, off_t length, const AppendCalls& calls) {
+// A Ctrl-Z before the part the append cuts would hide the new record from every reader: the registration
+// would be reported done and never shown. Refused, naming the record that holds the Ctrl-Z.
+void refuseHiddenTail(const std::string& path, std::string_view head, long& records) {
+    for (std::size_t i = 0; i < head.size(); ++i) {
+        if (head[i] == '\r') ++records;
+        if (head[i] == kCtrlZ) {
+            throw InOutError(EINVAL, path,
+                             sjis("ファイルの ") + std::to_string(records + 1) +
+                                 sjis(" 行目に Ctrl-Z (0x1A) があり、その後ろに書いた記録は読まれないため登録"
+                                      "できません。その Ctrl-Z を取り除いてください"));
+        }
+    }
+}
+
+// Reads the first length bytes of the file, handing each chunk on; refuses a Ctrl-Z among them.
+template <typename OnChunk>
+void eachChunkOfHead(const std::string& path, int from, off_t length, OnChunk onChunk) {
+    long records = 0;
     for (off_t at = 0; at < length;) {
         const std::string chunk =
             readAt(from, at, static_cast<std::size_t>(std::min<off_t>(length - at, kCopyChunk)));
         // Shorter than under the lock a moment ago: something that takes no lock cut the file. Refused, since
         // the line end decided above may no longer fit what is there.
         if (chunk.empty()) fail(EIO);
-        writeAll(to, chunk, at, calls);
+        refuseHiddenTail(path, chunk, records);
+        onChunk(chunk, at);
         at += static_cast<off_t>(chunk.size());
     }
 }
@@ -143,6 +164,89 @@ void syncDirectory(const std::filesystem::path& directory) {
     ::close(fd);
 }
 
+// Why a file that cannot be opened for writing is refused, when the file's own flags are the cause: such a
+// file may be written only at its end, in one go, which a kill could leave half done.
+void refuseFlaggedFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return;
+    int flags = 0;
+    const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    ::close(fd);
+    if (known && (flags & FS_APPEND_FL) != 0) {
+        throw InOutError(EPERM, path, sjis("ファイルが追記専用 (chattr +a) のため登録できません"));
+    }
+    if (known && (flags & FS_IMMUTABLE_FL) != 0) {
+        throw InOutError(EPERM, path, sjis("ファイルが変更できない設定 (chattr +i) のため登録できません"));
+    }
+}
+
+// The new file in place of the old one, for every reader at once. False when the directory does not let us
+// (we may not write it, or it is sticky and the file is another's): then the caller appends in place.
+bool replaceWhole(const std::string& target, int file, const struct stat& status, off_t kept,
+                  std::string_view bytes, const AppendCalls& calls) {
+    const std::string pending = pendingAppendPath(target);
+    // Left behind by a copy that was killed before its rename; nobody else uses it while we hold the lock.
+    // One that cannot be removed (a directory, another user's in a sticky directory) is named, so that the
+    // user can remove it.
+    if (::unlink(pending.c_str()) != 0 && errno != ENOENT) {
+        throw InOutError(errno, pending, sjis("登録用の一時ファイルを消せないため登録できません"));
+    }
+    Descriptor fresh(::open(pending.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (fresh.get() < 0) {
+        if (errno == EACCES || errno == EPERM) return false;
+        fail(errno);
+    }
+    try {
+        // The new file takes the old one's place, so it takes its owner and its group where we may give
+        // them: a user who is not root keeps the file's group when a member of it, and owns the new file.
+        // Each is given on its own, since a call that sets both fails as a whole. The mode comes last, as a
+        // change of owner clears the set-id bits.
+        if (status.st_uid != ::geteuid()) [[maybe_unused]]
+            const int ownerKept = ::fchown(fresh.get(), status.st_uid, -1);
+        if (status.st_gid != ::getegid()) [[maybe_unused]]
+            const int groupKept = ::fchown(fresh.get(), -1, status.st_gid);
+        if (::fchmod(fresh.get(), status.st_mode & 07777) != 0) fail(errno);
+        eachChunkOfHead(target, file, kept,
+                        [&](const std::string& chunk, off_t at) { writeAll(fresh.get(), chunk, at, calls); });
+        writeAll(fresh.get(), bytes, kept, calls);
+        if (calls.fsync(fresh.get()) != 0) fail(errno);
+        if (calls.close(fresh.release()) != 0) fail(errno);
+        if (calls.rename(pending.c_str(), target.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(pending.c_str());
+            if (error == EACCES || error == EPERM) return false;
+            fail(error);
+        }
+    } catch (...) {
+        ::unlink(pending.c_str());
+        throw;
+    }
+    syncDirectory(std::filesystem::path(target).parent_path());
+    return true;
+}
+
+// Appends in the file itself, for a directory where no new file can take its place, so that no reader ever
+// sees half a record: a Ctrl-Z goes first where the record will start, hiding whatever follows it; then all
+// of the record but its first byte, flushed; then that first byte in the Ctrl-Z's place, which shows the
+// record whole. A copy killed in between leaves the Ctrl-Z and a hidden tail, which the next append cuts.
+void appendInPlace(const std::string& target, int file, off_t kept, std::string_view bytes,
+                   const AppendCalls& calls) {
+    eachChunkOfHead(target, file, kept, [](const std::string&, off_t) {});
+    const off_t end = kept + static_cast<off_t>(bytes.size());
+    try {
+        writeAll(file, std::string_view(&kCtrlZ, 1), kept, calls);
+        writeAll(file, bytes.substr(1), kept + 1, calls);
+        if (::ftruncate(file, end) != 0) fail(errno);
+        if (calls.fsync(file) != 0) fail(errno);
+        writeAll(file, bytes.substr(0, 1), kept, calls);
+        if (calls.fsync(file) != 0) fail(errno);
+    } catch (...) {
+        // What was cut, if anything, lay behind a Ctrl-Z: no reader saw it.
+        [[maybe_unused]] const int cut = ::ftruncate(file, kept);
+        throw;
+    }
+}
+
 }  // namespace
 
 std::string pendingAppendPath(const std::string& path) {
@@ -153,7 +257,14 @@ std::string pendingAppendPath(const std::string& path) {
 void appendLine(const std::string& path, std::string_view line, const AppendCalls& calls) {
     const std::string target = realFile(path);
     // Held until the new file is in place: another copy appending meanwhile would be lost in the rename.
-    const Descriptor file(openLocked(target));
+    int opened = -1;
+    try {
+        opened = openLocked(target);
+    } catch (const InOutError& error) {
+        if (error.code() == EPERM) refuseFlaggedFile(target);
+        throw;
+    }
+    const Descriptor file(opened);
     struct stat status {};
     if (::fstat(file.get(), &status) != 0) fail(errno);
 
@@ -162,29 +273,11 @@ void appendLine(const std::string& path, std::string_view line, const AppendCall
     // Without a line end before it, the line would be glued onto the file's last record.
     if (!endsInLineEnd(file.get(), kept)) bytes = "\r\n";
     bytes.append(line);
+    if (bytes.empty()) return;
 
-    const std::string pending = pendingAppendPath(target);
-    // Left behind by a copy that was killed before its rename; nobody else uses it while we hold the lock.
-    if (::unlink(pending.c_str()) != 0 && errno != ENOENT) fail(errno);
-    Descriptor fresh(::open(pending.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (fresh.get() < 0) fail(errno);
-    try {
-        // The new file takes the old one's place, so it takes its permissions, and its owner where we may
-        // give it (a user who is not root cannot, and then owns the new file).
-        if (::fchmod(fresh.get(), status.st_mode & 07777) != 0) fail(errno);
-        if (status.st_uid != ::geteuid() || status.st_gid != ::getegid()) {
-            [[maybe_unused]] const int ownerKept = ::fchown(fresh.get(), status.st_uid, status.st_gid);
-        }
-        copyHead(file.get(), fresh.get(), kept, calls);
-        writeAll(fresh.get(), bytes, kept, calls);
-        if (calls.fsync(fresh.get()) != 0) fail(errno);
-        if (calls.close(fresh.release()) != 0) fail(errno);
-        if (calls.rename(pending.c_str(), target.c_str()) != 0) fail(errno);
-    } catch (...) {
-        ::unlink(pending.c_str());
-        throw;
+    if (!replaceWhole(target, file.get(), status, kept, bytes, calls)) {
+        appendInPlace(target, file.get(), kept, bytes, calls);
     }
-    syncDirectory(std::filesystem::path(target).parent_path());
 }
 
 }  // namespace daywick

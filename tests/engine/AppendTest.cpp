@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -100,10 +102,27 @@ TEST(AppendLine, CutsCtrlZAndWhatFollowsItWithinTheLast128Bytes) {
          body + "b\r\n" + kLine},  // from the first Ctrl-Z on
         {"\x1A", kLine},
         {body + "\x1A" + junk127, body + kLine},  // the Ctrl-Z is the first of the last 128 bytes
-        {body + "\x1A" + junk127 + "j",
-         body + "\x1A" + junk127 + "j\r\n" + kLine},  // 129th from the end: kept
     };
     for (const auto& [before, after] : rows) EXPECT_EQ(afterAppend(before), after) << before;
+}
+
+// A Ctrl-Z further from the end would hide the record from every reader: a registration reported done that
+// never shows. It is refused instead, naming the record that holds it, and the file stays as it was.
+TEST(AppendLine, CtrlZBeforeTheLast128BytesIsRefusedNamingItsLine) {
+    TempDir dir;
+    const std::string before = "0101a\r\n0102b\r\n0103\x1A" + std::string(200, 'j') + "\r\n";
+    dir.write(kBirthdayFile, before);
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    try {
+        appendLine(path, kLine);
+        FAIL() << "appended";
+    } catch (const InOutError& error) {
+        EXPECT_EQ(error.path(), path);
+        EXPECT_NE(std::string(error.what()).find(S("ファイルの 3 行目に Ctrl-Z (0x1A) があり")),
+                  std::string::npos);
+    }
+    EXPECT_EQ(dir.read(kBirthdayFile), before);
+    EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path)));
 }
 
 TEST(AppendLine, NeverCreatesTheFile) {
@@ -384,6 +403,162 @@ TEST(AppendLine, TwoProcessesAppendingAtOnceKeepEveryLineWhole) {
         at = end + 2;
     }
     EXPECT_EQ(found, expected);
+}
+
+}  // namespace
+}  // namespace daywick
+
+namespace daywick {
+namespace {
+
+// The records a reader sees in a file, as the day report pass reads them.
+std::vector<std::string> visibleRecords(const std::string& path) {
+    InputFile file(path);
+    LineReader reader(file, 1000);
+    std::vector<std::string> records;
+    while (const auto record = reader.next()) records.emplace_back(*record);
+    return records;
+}
+
+// Runs body as nobody with the given groups when we are root (root may write anything); as it is otherwise.
+int asNobody(const std::function<int()>& body, const std::vector<gid_t>& groups = {}) {
+    return inChild([&] {
+        if (::geteuid() == 0 &&
+            (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 198;
+        return body();
+    });
+}
+
+// A rename refused as a directory that may not be written refuses it: the append goes in place.
+const AppendCalls kNoRename = [] {
+    AppendCalls calls;
+    calls.rename = [](const char*, const char*) {
+        errno = EACCES;
+        return -1;
+    };
+    return calls;
+}();
+
+TEST(AppendInSharedPlaces, AWritableFileInADirectoryWeMayNotWriteIsAppendedInPlace) {
+    TempDir dir;
+    dir.write(kBirthdayFile, "0101a\r\n");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(dir.str().c_str(), 0755), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(dir.str().c_str(), 0555), 0);
+    }
+    EXPECT_EQ(asNobody([&] { return appendError(path); }), 0);
+    ::chmod(dir.str().c_str(), 0755);
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n" + kLine);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);  // the same file, written where it is
+    EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path)));
+}
+
+TEST(AppendInSharedPlaces, AnInPlaceAppendKilledAnywhereShowsNoHalfRecordAndTheNextOneGoesIn) {
+    TempDir dir;
+    const std::string before = "0101a\r\n0101b";  // no line end: the append adds one first
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    const std::string record = "\r\n" + kLine;
+    for (std::size_t cut = 0; cut <= record.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        dir.write(kBirthdayFile, before);
+        // Killed after `cut` bytes of the writes went to the file itself (the new file the rename would have
+        // used does not count): the Ctrl-Z counts as the first.
+        struct stat target {};
+        ASSERT_EQ(::stat(path.c_str(), &target), 0);
+        const int status = inChild([&] {
+            static std::size_t written;
+            static std::size_t limit;
+            static ino_t inode;
+            written = 0;
+            limit = cut;
+            inode = target.st_ino;
+            AppendCalls calls = kNoRename;
+            calls.pwrite = [](int fd, const void* bytes, std::size_t size, off_t offset) -> ssize_t {
+                struct stat written_to {};
+                if (::fstat(fd, &written_to) != 0 || written_to.st_ino != inode)
+                    return ::pwrite(fd, bytes, size, offset);
+                const std::size_t room = limit - std::min(limit, written);
+                const ssize_t done = ::pwrite(fd, bytes, std::min(size, room), offset);
+                written += static_cast<std::size_t>(std::max<ssize_t>(done, 0));
+                if (written >= limit) ::raise(SIGKILL);
+                return done;
+            };
+            appendLine(path, kLine, calls);
+            return 0;
+        });
+        EXPECT_EQ(status, 200 + SIGKILL);
+        const std::vector<std::string> seen = visibleRecords(path);
+        EXPECT_TRUE(seen == std::vector<std::string>({"0101a", "0101b"})) << ::testing::PrintToString(seen);
+        appendLine(path, kLine, kNoRename);
+        EXPECT_EQ(visibleRecords(path),
+                  (std::vector<std::string>{"0101a", "0101b", kLine.substr(0, kLine.size() - 2)}));
+        EXPECT_EQ(dir.read(kBirthdayFile), before + record);
+    }
+}
+
+TEST(AppendInSharedPlaces, AGroupFileKeepsItsGroupWhenAnotherMemberRegisters) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root, to make a file of another user and group";
+    TempDir dir;
+    dir.write(kBirthdayFile, "0101a\r\n");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    constexpr gid_t kShared = 4242;
+    ASSERT_EQ(::chown(dir.str().c_str(), 0, kShared), 0);
+    ASSERT_EQ(::chmod(dir.str().c_str(), 0775), 0);
+    ASSERT_EQ(::chown(path.c_str(), 0, kShared), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    EXPECT_EQ(asNobody([&] { return appendError(path); }, {kShared}), 0);
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_gid, kShared);  // the owner could not be kept; the group could
+    EXPECT_EQ(status.st_uid, 65534u);
+    EXPECT_EQ(status.st_mode & 07777, 0664u);
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n" + kLine);
+}
+
+TEST(AppendInSharedPlaces, AStaleHiddenFileThatCannotBeRemovedIsNamed) {
+    TempDir dir;
+    dir.write(kBirthdayFile, "0101a\r\n");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    std::filesystem::create_directories(pendingAppendPath(path) + "/inside");
+    try {
+        appendLine(path, kLine);
+        FAIL() << "appended";
+    } catch (const InOutError& error) {
+        EXPECT_EQ(error.path(), pendingAppendPath(path));
+        EXPECT_EQ(std::string(error.what()), S("登録用の一時ファイルを消せないため登録できません"));
+    }
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n");
+}
+
+TEST(AppendInSharedPlaces, AnAppendOnlyFileIsRefusedSayingWhy) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root, to make a file append-only";
+    TempDir dir;
+    dir.write(kBirthdayFile, "0101a\r\n");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    int flags = FS_APPEND_FL;
+    const bool set = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    if (!set) GTEST_SKIP() << "the temporary folder's filesystem has no append-only files";
+    std::string message;
+    try {
+        appendLine(path, kLine);
+    } catch (const InOutError& error) {
+        message = error.what();
+    }
+    const int clear = ::open(path.c_str(), O_RDONLY);
+    flags = 0;
+    ::ioctl(clear, FS_IOC_SETFLAGS, &flags);
+    ::close(clear);
+    EXPECT_EQ(message, S("ファイルが追記専用 (chattr +a) のため登録できません"));
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n");
 }
 
 }  // namespace

@@ -25,13 +25,18 @@ struct AppendCalls {
 
 /// Appends one line, which carries its own CR LF, to an existing regular file, under an exclusive lock.
 /// A Ctrl-Z within the last 128 bytes is cut off first, with everything after it; a file that does not end in
-/// a line end (CR, or CR LF) gets a CR LF before the line.
+/// a line end (CR, or CR LF) gets a CR LF before the line. A Ctrl-Z further up would hide the line from every
+/// reader: the append is refused, naming the line that holds it.
 ///
-/// The file is never changed in place: the old contents and the line go to a new file beside it, which is
-/// flushed to the disk and then renamed over the old one. Whoever reads the file, at any moment, sees either
-/// all of it as it was or all of it with the line. A symbolic link is followed, and the file it names is
-/// replaced. Throws InOutError: a missing file is not created, anything but a regular file is refused as
-/// access denied, and after any failure the file is exactly as it was.
+/// The old contents and the line go to a new file beside it, which is flushed to the disk and then renamed
+/// over the old one; owner, group and permissions are kept as far as the user may give them. Where the
+/// directory does not allow that (it may not be written, or it is sticky and the file is another user's), the
+/// line is written in the file itself behind a Ctrl-Z, which its first byte replaces last. Either way, whoever
+/// reads the file, at any moment, sees either all of it as it was or all of it with the line. A symbolic link
+/// is followed, and the file it names is written. Throws InOutError naming the file: a missing file is not
+/// created, anything but a regular file is refused as access denied, an append-only or immutable file is
+/// refused saying so, a stale new file that cannot be removed is named, and after any failure the file reads
+/// as it was.
 void appendLine(const std::string& path, std::string_view line, const AppendCalls& calls = {});
 
 /// The name of the new file that an append writes beside path before it takes path's place. A copy that
