@@ -120,8 +120,53 @@ moved-read-only)
     stop
     expect_writable "$work/xdg/daywick"
     ;;
+two-at-once)
+    # Two starts at the same moment on a first run (a double click in the menu): both copy under the lock,
+    # and both become the program in a complete data directory.
+    for round in $(seq 20); do
+        home=$work/twice$round
+        mkdir -p "$home"
+        pids=()
+        for copy in 1 2; do
+            env -u XDG_DATA_HOME -u DISPLAY -u WAYLAND_DISPLAY HOME="$home" QT_QPA_PLATFORM=offscreen \
+                "$launcher" >"$work/launcher$copy.log" 2>&1 &
+            pids+=($!)
+        done
+        for pid in "${pids[@]}"; do
+            for _ in $(seq 300); do
+                [ "$(readlink "/proc/$pid/exe")" = "$program" ] && break
+                [ -e "/proc/$pid" ] || break
+                sleep 0.1
+            done
+            [ "$(readlink "/proc/$pid/exe")" = "$program" ] ||
+                fail "round $round: a launcher did not start the program: $(cat "$work"/launcher?.log)"
+        done
+        complete "$home/.local/share/daywick" || fail "round $round: the data directory is not complete"
+        for pid in "${pids[@]}"; do kill "$pid"; wait "$pid" 2>/dev/null || true; done
+    done
+    ;;
+hostile-environment)
+    # A relative XDG_DATA_HOME is ignored, as the XDG rules say: it would make a data directory under
+    # whatever directory the launcher happens to start in.
+    mkdir -p "$work/somewhere"
+    (cd "$work/somewhere" && start "$launcher" "$work/home" "relative/xdg" && expect_running "$work/home/.local/share/daywick" "$program" && stop)
+    [ -z "$(ls -A "$work/somewhere")" ] || fail "a relative XDG_DATA_HOME made $(ls -A "$work/somewhere") in the working directory"
+
+    # No home, or an empty one (as root that would be /.local/share): a clear message and status 1.
+    for home in unset empty; do
+        if [ $home = unset ]; then
+            (cd "$work/somewhere" && env -u HOME -u XDG_DATA_HOME QT_QPA_PLATFORM=offscreen "$launcher") >"$work/launcher.log" 2>&1 && status=0 || status=$?
+        else
+            (cd "$work/somewhere" && env -u XDG_DATA_HOME HOME= QT_QPA_PLATFORM=offscreen "$launcher") >"$work/launcher.log" 2>&1 && status=0 || status=$?
+        fi
+        [ "$status" -eq 1 ] || fail "HOME $home: the launcher ended with status $status, not 1"
+        grep -q "HOME is not set" "$work/launcher.log" || fail "HOME $home: no message saying why: $(cat "$work/launcher.log")"
+        [ -z "$(ls -A "$work/somewhere")" ] || fail "HOME $home: something was made in the working directory"
+    done
+    [ ! -e /.local/share/daywick ] || fail "a data directory exists at /.local/share/daywick"
+    ;;
 *)
-    echo "usage: launcher-test.sh PREFIX first-start|second-start|moved-read-only" >&2
+    echo "usage: launcher-test.sh PREFIX first-start|second-start|moved-read-only|two-at-once|hostile-environment" >&2
     exit 2
     ;;
 esac
