@@ -23,17 +23,22 @@ DateTexts textsOf(const CivilDate& date) {
 
 }  // namespace
 
-LocalDateTime SystemClock::now() const {
-    // Whole seconds from the system: a nanosecond time point would overflow past the year 2262.
-    timespec time{};
-    ::clock_gettime(CLOCK_REALTIME, &time);
+LocalDateTime localTimeAt(std::int64_t secondsSinceEpoch) {
+    const auto seconds = static_cast<std::time_t>(secondsSinceEpoch);
     std::tm local{};
-    if (!::localtime_r(&time.tv_sec, &local)) return time.tv_sec < 0 ? kFirstMoment : kLastMoment;
+    if (!::localtime_r(&seconds, &local)) return secondsSinceEpoch < 0 ? kFirstMoment : kLastMoment;
     const long year = long{local.tm_year} + 1900;
     if (year < kFirstMoment.date.year) return kFirstMoment;
     if (year > kLastMoment.date.year) return kLastMoment;
     return {
         {static_cast<int>(year), local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+LocalDateTime SystemClock::now() const {
+    // Whole seconds from the system: a nanosecond time point would overflow past the year 2262.
+    timespec time{};
+    ::clock_gettime(CLOCK_REALTIME, &time);
+    return localTimeAt(time.tv_sec);
 }
 
 std::string formatYyyymmdd(const CivilDate& date) {

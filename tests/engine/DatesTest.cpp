@@ -36,6 +36,32 @@ TEST(DaySelection, StartupDateIsFrozenAtTheFirstClockReading) {
     EXPECT_EQ(selection.startup(), (DateTexts{"2001", "03", "05"}));
 }
 
+TEST(LocalTime, EveryYearFrom1To9999WithoutOverflow) {
+    // The tests run in UTC. A nanosecond clock overflows past 2262: 10000-01-01 came out as 1816-03-30.
+    struct Row {
+        std::int64_t seconds;
+        LocalDateTime expected;
+    };
+    const Row rows[] = {
+        {0, {{1970, 1, 1}, 0, 0, 0}},
+        {1796774400, {{2026, 12, 9}, 0, 0, 0}},
+        {10413792000, {{2300, 1, 1}, 0, 0, 0}},
+        {-11676096000, {{1600, 1, 1}, 0, 0, 0}},
+        {253402300799, {{9999, 12, 31}, 23, 59, 59}},
+        {253402300800, {{9999, 12, 31}, 23, 59, 59}},  // 10000-01-01: the calendar's last moment
+        {-62135596800, {{1, 1, 1}, 0, 0, 0}},
+        {-62135596801, {{1, 1, 1}, 0, 0, 0}},  // before the year 1: its first moment
+        {std::int64_t{1} << 60, {{9999, 12, 31}, 23, 59, 59}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.seconds);
+        const LocalDateTime time = localTimeAt(row.seconds);
+        EXPECT_EQ(time.date, row.expected.date);
+        EXPECT_EQ(time.hour * 3600 + time.minute * 60 + time.second,
+                  row.expected.hour * 3600 + row.expected.minute * 60 + row.expected.second);
+    }
+}
+
 TEST(CalendarDates, WeekdaysAndValidity) {
     EXPECT_EQ(weekdayOf({2000, 1, 10}), 2);  // Monday
     EXPECT_EQ(weekdayOf({2000, 1, 9}), 1);   // Sunday

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -25,10 +26,10 @@ struct ToolRun {
 };
 
 // Runs daywick-report with the arguments, capturing both streams.
-ToolRun report(const std::string& arguments) {
+ToolRun report(const std::string& arguments, const std::string& prefix = {}) {
     TempDir scratch;
     const std::string errFile = scratch.str() + "/stderr";
-    const std::string command = std::string(DAYWICK_REPORT) + " " + arguments + " 2>" + errFile;
+    const std::string command = prefix + DAYWICK_REPORT + " " + arguments + " 2>" + errFile;
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
@@ -80,6 +81,21 @@ TEST_F(ReportTool, TheTitleAndRawKoyomiGiveTheDaysOldCalendar) {
     EXPECT_EQ(report("--dir " + dir.str() + " --date 1800-12-09 --raw koyomi").out, "");
     const std::string old = report("--dir " + dir.str() + " --date 1800-12-09").out;
     EXPECT_EQ(old.substr(0, old.find('\n')), "Daywick - この日はどんな日  1800年12月09日");
+}
+
+TEST_F(ReportTool, TodayComesRightFromTheClockInAnyYear) {
+    // libfaketime sets the clock the program reads; past 2262 a nanosecond clock overflowed.
+    ASSERT_EQ(std::system("command -v faketime >/dev/null"), 0)
+        << "faketime is missing (./daywick.sh test installs it)";
+    const std::pair<const char*, const char*> rows[] = {
+        {"2300-01-01 12:00:00", "2300年01月01日"},
+        {"1600-06-01 00:00:00", "1600年06月01日"},
+        {"10000-01-01 00:00:00", "9999年12月31日"},  // past the calendar's end: its last day
+    };
+    for (const auto& [now, shown] : rows) {
+        const std::string out = report("--dir " + dir.str(), std::string("faketime '") + now + "' ").out;
+        EXPECT_EQ(out.substr(0, out.find('\n')), std::string("Daywick - この日はどんな日  ") + shown) << now;
+    }
 }
 
 TEST_F(ReportTool, FailingPassPrintsWhatItHadAndTheErrorBoxText) {

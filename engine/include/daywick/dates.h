@@ -2,6 +2,7 @@
 // The selected date and the start-up date. The data files are matched as text, so each date is kept as the
 // three texts the files use: a four-digit year, a two-digit month and a two-digit day.
 
+#include <cstdint>
 #include <string>
 
 namespace daywick {
@@ -29,7 +30,11 @@ public:
     virtual LocalDateTime now() const = 0;
 };
 
-/// The machine's local time, held to the years 1 to 9999 that the calendar shows.
+/// The local date and time of a moment given in seconds since 1970 (UTC), in whole seconds so that no year
+/// overflows; held to the years 1 to 9999 that the calendar shows (a moment past them gives their end).
+LocalDateTime localTimeAt(std::int64_t secondsSinceEpoch);
+
+/// The machine's local time (localTimeAt the system's clock).
 class SystemClock : public Clock {
 public:
     LocalDateTime now() const override;
