@@ -97,8 +97,8 @@ TForm6::TForm6(ReportSources sources, PrinterSource printers)
       sources_(sources),
       printers_(std::move(printers)) {
     // The frame first, so that the check boxes, which belong to the window, lie over it.
-    GroupBox1 = new QGroupBox(QStringLiteral("印刷する項目をチェックしてください"), this);
-    GroupBox1->setGeometry(8, 8, 233, 153);
+    GroupBox1 =
+        ui::makeGroupBox(this, QStringLiteral("印刷する項目をチェックしてください"), {8, 8, 233, 153});
     CheckBox1 = makeCheckBox(this, QStringLiteral("タイトル・表示日時"), {32, 32, 121, 17});
     CheckBox2 = makeCheckBox(this, QStringLiteral("何の日・行事"), {32, 56, 89, 17});
     CheckBox3 = makeCheckBox(this, QStringLiteral("誕生日・誕生花"), {32, 80, 97, 17});

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+class QGroupBox;
 class QPushButton;
 class QWidget;
 
@@ -20,5 +21,9 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 /// A push button at its place. A focused button takes Enter, as every button of the program does; none is a
 /// window's default button, so Enter in a box presses nothing.
 QPushButton* makeButton(QWidget* parent, const QString& caption, const QRect& place);
+
+/// A group frame at its place, its caption on the frame's top line at the left, as the desktop the program
+/// was made for draws it (Qt's own styles put the caption above the frame).
+QGroupBox* makeGroupBox(QWidget* parent, const QString& caption, const QRect& place);
 
 }  // namespace daywick::ui

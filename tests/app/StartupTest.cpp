@@ -79,6 +79,8 @@ TEST_F(StartupFailures, MissingFlowerFileStopsThePassAndThePicture) {
     TForm1 form(services.services());
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen().front().text, "ファイルが見つかりません.");
+    // The message as it always was, and the file to mend below it.
+    EXPECT_EQ(answerer.seen().front().detail.toStdString(), (dir.path() / kFlowerFile).string());
     EXPECT_FALSE(answerer.splashSeenDuringBox());
     EXPECT_EQ(form.Memo2->bytes(), crlfLines({S("  成人式の準備"), S("  成人の日"), "  M"}));
     EXPECT_EQ(form.Memo1->bytes(), crlfLines({S("  1950年 山田花子(50歳)")}));

@@ -17,7 +17,7 @@ ModalAnswerer::ModalAnswerer(QString button) : button_(std::move(button)), timer
     QObject::connect(timer_, &QTimer::timeout, [this] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
-        SeenBox seen{box->windowTitle(), box->text(), box->icon(), {}};
+        SeenBox seen{box->windowTitle(), box->text(), box->icon(), {}, box->informativeText(), box->width()};
         QAbstractButton* chosen = nullptr;
         for (QAbstractButton* candidate : box->buttons()) {
             seen.buttons << candidate->text();

@@ -19,6 +19,8 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon;
     QStringList buttons;
+    QString detail;  // the smaller second line, the file concerned
+    int width = 0;
 };
 
 /// Answers every modal message box that comes up while it lives, pressing the button whose text is given
