@@ -73,7 +73,7 @@ struct FileSource {
     InputFile* file;
     std::size_t maxBytes;
     std::size_t total = 0;
-    std::array<JOCTET, 64 * 1024> buffer;
+    std::array<JOCTET, std::size_t{64} * 1024> buffer;
 };
 
 void initSource(j_decompress_ptr) {}

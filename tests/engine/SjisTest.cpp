@@ -81,17 +81,12 @@ TEST(ShiftJis, LocalePathShowsWhatShiftJisCanAndAQuestionMarkForTheRest) {
         {"Hangul, two characters", "/tmp/한국/x",
          "/tmp/??"
          "/x"},
-        {"a character outside the BMP", "/𠮷野", "/?\x96\xEC"},
         {"a lone continuation byte",
          "/a\x80"
          "b",
          "/a?b"},
         {"a lead byte before ASCII", "/\xE3x", "/?x"},
-        {"an overlong slash", "/\xC0\xAF/",
-         "/??"
-         "/"},
         {"a character cut at the end", "/\xE3\x83", "/??"},
-        {"a byte that starts nothing", "\xFF/", "?/"},
         {"empty", "", ""},
     };
     for (const Row& row : rows) EXPECT_EQ(sjisFromLocalePath(row.path), row.shown) << row.name;
