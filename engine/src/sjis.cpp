@@ -1,8 +1,10 @@
 #include "daywick/sjis.h"
 
 #include <iconv.h>
+#include <langinfo.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 
 namespace daywick {
@@ -20,7 +22,7 @@ public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         // (iconv_t)-1 is iconv_open's documented failure value.
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
-            throw std::runtime_error("iconv cannot convert to CP932");
+            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
         }
     }
     ~Converter() { iconv_close(cd_); }
@@ -58,6 +60,9 @@ Converter& encoder() {
     return converter;
 }
 
+// Code points in the machine's byte order, so that one character is always four bytes.
+constexpr const char* kCodePoints = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? "UTF-32LE" : "UTF-32BE";
+
 }  // namespace
 
 std::string sjisToUtf8(std::string_view sjis) {
@@ -90,6 +95,38 @@ std::string sjis(std::string_view utf8) {
     auto encoded = utf8ToSjis(utf8);
     if (!encoded) throw std::logic_error("text has no Shift_JIS form");
     return *encoded;
+}
+
+std::string sjisFrom(std::string_view text, const char* encoding) {
+    // Read as characters first, so that a character with no Shift_JIS form is one "?" however many bytes
+    // its encoding spends on it. Such texts are converted only for messages; the converters are not kept.
+    Converter reader(kCodePoints, encoding);
+    std::string characters;
+    const char* in = text.data();
+    std::size_t left = text.size();
+    while (left > 0 && reader.convert(in, left, characters) != 0) {
+        const char32_t unreadable = U'?';
+        characters.append(reinterpret_cast<const char*>(&unreadable), sizeof unreadable);
+        ++in;
+        --left;
+    }
+    Converter writer(kCodePage, kCodePoints);
+    std::string out;
+    in = characters.data();
+    left = characters.size();
+    while (left > 0 && writer.convert(in, left, out) != 0) {
+        out += '?';
+        in += sizeof(char32_t);
+        left -= sizeof(char32_t);
+    }
+    return out;
+}
+
+std::string sjisFromLocalePath(std::string_view path) {
+    // The C locale, or one named but not installed, reads only ASCII; Qt 6 then takes file names as UTF-8,
+    // and so do the windows' other paths.
+    const char* codeset = nl_langinfo(CODESET);
+    return sjisFrom(path, std::string_view(codeset) == "ANSI_X3.4-1968" ? "UTF-8" : codeset);
 }
 
 }  // namespace daywick

@@ -2,22 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <vector>
+#include <functional>
 
-// jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
-
+#include "HostileJpeg.h"
 #include "JpegPicture.h"
 #include "SjisMemo.h"
 #include "TempDir.h"
 #include "Unit3.h"
 #include "WidgetTestSupport.h"
 #include "daywick/datafile.h"
+#include "daywick/errors.h"
 #include "daywick/helptext.h"
+#include "daywick/sjis.h"
 
 namespace daywick {
 namespace {
+
+// What decoding or refusing a picture may add to the memory of the test process (a sanitizer build costs
+// more than the decoder's few megabytes).
+constexpr long kPictureMemoryKilobytes = 16 * 1024;
 
 TEST(HostileFiles, HelpFileTooLargeKeepsTheLinesReadBeforeAndSaysSo) {
     testing::TempDir dir;
@@ -36,50 +39,71 @@ TEST(HostileFiles, HelpFileTooLargeKeepsTheLinesReadBeforeAndSaysSo) {
     EXPECT_EQ(shown.substr(0, line.size()), line);
 }
 
-// A huge picture written row by row, so that the test itself stays small.
-void writeHugeJpeg(const std::string& path, unsigned width, unsigned height) {
-    FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_TRUE(out);
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, out);
-    info.image_width = width;
-    info.image_height = height;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 50, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(std::size_t{width} * 3);
-    while (info.next_scanline < height) {
-        const unsigned y = info.next_scanline;
-        for (unsigned x = 0; x < width; ++x) {
-            row[x * 3] = static_cast<unsigned char>(x < width / 2 ? 220 : 20);  // red left half, dark right
-            row[x * 3 + 1] = static_cast<unsigned char>(y < height / 2 ? 30 : 200);
-            row[x * 3 + 2] = 40;
-        }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(out);
-}
-
 TEST(HostileFiles, HugePictureIsDecodedScaledDownInSmallMemory) {
     testing::TempDir dir;
     const std::string path = dir.str() + "/huge.jpg";
-    writeHugeJpeg(path, 10000, 10000);
-    // The full picture would need 300 MB; the decoder must stay far below (a sanitizer build costs more).
-    EXPECT_TRUE(testing::passesInChild(
+    dir.write("huge.jpg", testing::colourJpeg(10000, 10000, false, 50));
+    // The full picture would need 300 MB.
+    EXPECT_TRUE(testing::passesInChildAdding(
         [&] {
             const QImage picture = ui::loadJpeg(path, {161, 145});
             return picture.size() == QSize(322, 290) && qRed(picture.pixel(10, 10)) > 180 &&
                    qRed(picture.pixel(300, 10)) < 60 && qGreen(picture.pixel(10, 280)) > 160;
         },
-        200 * 1024));
+        kPictureMemoryKilobytes));
+}
+
+// Pictures that once took gigabytes or most of a minute: each is refused with the error that names it, in
+// little memory. Memory is what the test measures; the time each took is in bench/JpegBench.cpp.
+TEST(HostileFiles, HostilePicturesAreRefusedInSmallMemory) {
+    testing::TempDir dir;
+    // Made one at a time, so that the big ones are never all held at once.
+    struct Row {
+        const char* name;
+        std::function<std::string()> make;
+        long kilobytes = kPictureMemoryKilobytes;
+    };
+    const Row rows[] = {
+        // 8.4 GB of coefficients in an 8.4 MB file.
+        {"progressive-65500x65500.jpg", [] { return testing::progressiveGreyJpeg(65500, 65500); }},
+        {"progressive-30000x30000.jpg", [] { return testing::progressiveGreyJpeg(30000, 30000); }},
+        {"progressive-header.jpg", [] { return testing::progressiveGreyJpeg(65500, 65500, 0, 600); }},
+        // Few enough pixels, but 128 MB of coefficients.
+        {"progressive-8000x8000.jpg", [] { return testing::progressiveGreyJpeg(8000, 8000); }},
+        // 883 scans, each visiting all 250,000 blocks, whose 32 MB of coefficients are allowed.
+        {"scans-883.jpg", [] { return testing::progressiveGreyJpeg(4000, 4000, 882); },
+         kPictureMemoryKilobytes + 32 * 1024},
+        {"scans-883-colour.jpg", [] { return testing::manyScanJpeg(1000, 1000, 883); }},
+        {"baseline-65500x65500.jpg", [] { return testing::flatBaselineJpeg(65500, 65500); }},
+        {"truncated.jpg", [] { return testing::colourJpeg(2000, 2000, false).substr(0, 20000); }},
+    };
+    for (const Row& row : rows) {
+        const std::string path = dir.str() + "/" + row.name;
+        dir.write(row.name, row.make());
+        EXPECT_TRUE(testing::passesInChildAdding(
+            [&] {
+                try {
+                    ui::loadJpeg(path, {161, 145});
+                } catch (const Error& error) {
+                    return error.what() == sjis("ファイル ") + path + sjis(" は開けません");
+                }
+                return false;
+            },
+            row.kilobytes))
+            << row.name;
+    }
+}
+
+TEST(HostileFiles, LargestProgressivePictureAllowedDecodesInItsBound) {
+    testing::TempDir dir;
+    const std::string path = dir.str() + "/large.jpg";
+    // 5792 x 5792 grey: 64 MB of coefficients, the most allowed.
+    dir.write("large.jpg", testing::progressiveGreyJpeg(5792, 5792, 8));
+    EXPECT_TRUE(testing::passesInChildAdding(
+        [&] {
+            return ui::loadJpeg(path, {161, 145}).size() == QSize(322, 290);
+        },
+        100 * 1024));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "Daywick1.h"
+#include "HostileJpeg.h"
 #include "SjisMemo.h"
 #include "SplashWin.h"
 #include "TempDir.h"
@@ -71,6 +72,22 @@ TEST_F(StartupFailures, MissingPictureFolderNamesTheFileAndKeepsTheReport) {
         splashUpDuringBox = answerer.splashSeenDuringBox();
     }
     EXPECT_FALSE(splashUpDuringBox);
+}
+
+TEST_F(StartupFailures, HostilePictureNamesTheFileAndStartUpGoesOn) {
+    // 1.8 GB of coefficients in a 1.8 MB file, under the name of today's picture.
+    testing::writeFile(dir.path() / "Picture" / "image007.jpg", testing::progressiveGreyJpeg(30000, 30000));
+    Startup startup(services);
+    ASSERT_EQ(startup.answerer.seen().size(), 1u);
+    const std::string expected = "ファイル " + dir.str() + "/Picture/image007.jpg は開けません.";
+    EXPECT_EQ(startup.answerer.seen().front().text.toStdString(), expected);
+    EXPECT_FALSE(startup.answerer.splashSeenDuringBox());
+    EXPECT_EQ(startup.form1->Memo2->bytes(), crlfLines({S("  成人式の準備"), S("  成人の日"), "  M"}));
+    EXPECT_EQ(startup.form1->Memo1->bytes(), crlfLines({S("  1950年 山田花子(50歳)"), S("  スイセン")}));
+    EXPECT_EQ(startup.form1->StaticText2->text(), "ただいま01月10日のデータを表示しています。");
+    EXPECT_TRUE(startup.form1->Image1->pixmap().isNull());
+    // The windows after the main one are made as ever.
+    EXPECT_EQ(startup.form3->Memo1->bytes(), crlfLines({S("ヘルプ一行目"), S("二行目")}));
 }
 
 TEST_F(StartupFailures, MissingFlowerFileStopsThePassAndThePicture) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "daywick/sjis.h"
 
 namespace daywick {
@@ -62,6 +64,45 @@ TEST(ShiftJis, RoundTripsEveryValidDoubleByteCharacter) {
         }
     }
     EXPECT_GT(checked, 7000);
+}
+
+// The test programs run in C.UTF-8, so the paths below are read as UTF-8.
+TEST(ShiftJis, LocalePathShowsWhatShiftJisCanAndAQuestionMarkForTheRest) {
+    struct Row {
+        const char* name;
+        std::string path;
+        std::string shown;
+    };
+    const Row rows[] = {
+        {"ASCII", "/tmp/x.jpg", "/tmp/x.jpg"},
+        {"Japanese", "/tmp/データ/x", "/tmp/\x83\x66\x81\x5B\x83\x5E/x"},
+        {"half-width katakana", "/ｱ", "/\xB1"},
+        {"an emoji of four bytes is one character", "/tmp/😀/x", "/tmp/?/x"},
+        {"Hangul, two characters", "/tmp/한국/x",
+         "/tmp/??"
+         "/x"},
+        {"a lone continuation byte",
+         "/a\x80"
+         "b",
+         "/a?b"},
+        {"a lead byte before ASCII", "/\xE3x", "/?x"},
+        {"a character cut at the end", "/\xE3\x83", "/??"},
+        {"empty", "", ""},
+    };
+    for (const Row& row : rows) EXPECT_EQ(sjisFromLocalePath(row.path), row.shown) << row.name;
+}
+
+TEST(ShiftJis, OtherEncodingsAreReadAsTheyAre) {
+    EXPECT_EQ(sjisFrom("/\xA5\xC7\xA1\xBC\xA5\xBF", "EUC-JP"), "/\x83\x66\x81\x5B\x83\x5E");  // データ
+    EXPECT_EQ(sjisFrom("/\x8E\xB1\xFF", "EUC-JP"), "/\xB1?");
+    EXPECT_EQ(sjisFrom("/caf\xE9", "ISO-8859-1"), "/caf?");  // é has no Shift_JIS form
+}
+
+TEST(ShiftJis, LocalePathInTheCLocaleIsReadAsUtf8) {
+    std::setlocale(LC_CTYPE, "C");
+    const std::string shown = sjisFromLocalePath("/tmp/\xE3\x83\x87/\xFF");
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+    EXPECT_EQ(shown, "/tmp/\x83\x66/?");
 }
 
 }  // namespace

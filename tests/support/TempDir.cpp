@@ -57,6 +57,32 @@ bool passesInChild(const std::function<bool()>& check, long maxKilobytes) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+namespace {
+
+long residentKilobytes() {
+    long size = 0;
+    long resident = 0;
+    std::ifstream statm("/proc/self/statm");
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+}  // namespace
+
+bool passesInChildAdding(const std::function<bool()>& check, long maxKilobytes) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const long before = residentKilobytes();
+        const bool passed = check();
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        _exit(passed && usage.ru_maxrss - before < maxKilobytes ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 std::string S(std::string_view utf8) {
     return sjis(utf8);
 }

@@ -34,6 +34,11 @@ void writeFile(const std::filesystem::path& path, std::string_view bytes);
 /// True when the check passed and the child's peak resident memory stayed below maxKilobytes.
 bool passesInChild(const std::function<bool()>& check, long maxKilobytes = -1);
 
+/// Like passesInChild, but bounds only what the check adds to the child's resident memory: the test
+/// process's own size, which a sanitizer's quarantine of freed memory makes grow from test to test, is not
+/// counted.
+bool passesInChildAdding(const std::function<bool()>& check, long maxKilobytes);
+
 /// Shift_JIS of UTF-8 test text, so that tests can be written in readable Japanese.
 std::string S(std::string_view utf8);
 

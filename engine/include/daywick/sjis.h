@@ -40,4 +40,12 @@ std::optional<std::string> utf8ToSjis(std::string_view utf8);
 /// Shift_JIS of one of the program's own texts; throws std::logic_error if it cannot be encoded.
 std::string sjis(std::string_view utf8);
 
+/// Shift_JIS of text in the given encoding (an iconv name), for a message: each character with no
+/// Shift_JIS form and each byte the encoding cannot read show as "?".
+std::string sjisFrom(std::string_view text, const char* encoding);
+
+/// Shift_JIS of a file path as the windows read its bytes (sjisFrom): in the locale's codeset
+/// (nl_langinfo(CODESET)), or as UTF-8 where that is plain ASCII, as Qt 6 reads file names there.
+std::string sjisFromLocalePath(std::string_view path);
+
 }  // namespace daywick
