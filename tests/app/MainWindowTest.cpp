@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
@@ -86,6 +87,7 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
     };
     for (const auto& [widget, place] : places)
         EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
+    EXPECT_EQ(form->Label5->geometry(), QRect(440, 24, 250, 19));
 
     EXPECT_EQ(form->Label1->text(), "何の日・行事");
     EXPECT_EQ(form->Label2->text(), "誕生日・誕生花");
@@ -98,6 +100,9 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
     EXPECT_EQ(form->Memo3->palette().color(QPalette::Base), QColor(0xFF, 0xAE, 0xAE));
     EXPECT_EQ(form->Label1->font().pixelSize(), 19);
     EXPECT_TRUE(form->Label1->font().bold());
+    EXPECT_EQ(form->Label5->font().pixelSize(), 15);
+    EXPECT_TRUE(form->Label5->font().bold());
+    EXPECT_EQ(form->Label5->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     EXPECT_TRUE(
         QStringList({"IPAPGothic", "IPA Pゴシック"}).contains(QFontInfo(form->Memo1->font()).family()));
     EXPECT_TRUE(form->Memo1->isReadOnly());
@@ -279,6 +284,25 @@ TEST_F(MainWindow, MonthArrowDoubleClickPagesOnceAndFiresOnce) {
     EXPECT_EQ(services.beeps, 1);
     EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 2, 10));
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "10"}));
+}
+
+TEST_F(MainWindow, KoyomiLabelFollowsTheSelectedDay) {
+    auto form = start();
+    EXPECT_EQ(form->Label5->text(), "旧暦12月4日 先負 丁卯  成人の日");
+    click(*form, dayCell(*form, 11));
+    EXPECT_EQ(form->Label5->text(), "旧暦12月5日 仏滅 戊辰");
+}
+
+TEST_F(MainWindow, KoyomiLabelFitsALongHolidayName) {
+    services.clock.set({{1993, 6, 9}, 9, 0, 0});
+    auto form = start();
+    const QString text = form->Label5->text();
+    EXPECT_EQ(text, "旧暦4月20日 大安 辛酉  皇太子徳仁親王の結婚の儀");
+    EXPECT_LT(form->Label5->font().pixelSize(), 15);
+    EXPECT_LE(QFontMetrics(form->Label5->font()).horizontalAdvance(text),
+              form->Label5->contentsRect().width() - form->Label5->indent());
+    click(*form, dayCell(*form, 10));
+    EXPECT_EQ(form->Label5->font().pixelSize(), 15);
 }
 
 TEST_F(MainWindow, ExitAsksFirst) {
