@@ -99,11 +99,13 @@ QString koyomiLine(const QDate& day) {
 void setFittingText(QLabel* label, const QString& text, int pixelSize) {
     const int room = label->contentsRect().width() - label->indent();
     QFont font = pGothicFont(pixelSize, true);
-    while (pixelSize > 10 && QFontMetrics(font).horizontalAdvance(text) > room) {
+    int width = QFontMetrics(font).horizontalAdvance(text);
+    while (pixelSize > 10 && width > room) {
         font = pGothicFont(--pixelSize, true);
+        width = QFontMetrics(font).horizontalAdvance(text);
     }
-    label->setFont(font);
-    label->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
+    if (label->font() != font) label->setFont(font);
+    label->setText(width > room ? QFontMetrics(font).elidedText(text, Qt::ElideRight, room) : text);
 }
 
 std::string designator(const QString& text) {
