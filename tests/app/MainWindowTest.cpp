@@ -265,16 +265,6 @@ TEST_F(MainWindow, ClickingTheMonthTitleRefreshesTheSameDay) {
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
 }
 
-TEST_F(MainWindow, MonthArrowsKeepTheDayWithinTheMonth) {
-    auto form = start();
-    click(*form, dayCell(*form, 31));
-    click(*form, onCalendar(*form, form->MonthCalendar1->nextMonthRect().center()));
-    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "29"}));
-    click(*form, onCalendar(*form, form->MonthCalendar1->previousMonthRect().center()));
-    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "29"}));
-    EXPECT_EQ(services.beeps, 3);
-}
-
 TEST_F(MainWindow, MonthArrowDoubleClickPagesOnceAndFiresOnce) {
     auto form = start();
     QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {},

@@ -151,55 +151,41 @@ TEST(MonthCalendar, KeysMoveTheSelectionAndNeverClick) {
 
 TEST(MonthCalendar, WheelTurnsTheMonthByNotches) {
     ShownCalendar shown(QDate(2000, 1, 31));
-    ui::MonthCalendar& calendar = *shown.calendar;
-    QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
-    auto wheel = [&](int delta) {
-        const QPointF at = calendar.cellRect(QDate(2000, 1, 12)).center();
-        QWheelEvent event(at, calendar.mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {}, Qt::NoScrollPhase,
-                          false);
-        QApplication::sendEvent(&calendar, &event);
-    };
-    wheel(-120);
-    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 2, 29));
-    wheel(60);  // half a notch turns nothing yet
-    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 2, 29));
-    wheel(60);
-    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 1, 29));
+    QSignalSpy clicked(shown.calendar, &ui::MonthCalendar::calendarClicked);
+    for (const auto& [delta, selected] :
+         {std::pair{-120, QDate(2000, 2, 29)}, {60, QDate(2000, 2, 29)}, {60, QDate(2000, 1, 29)}}) {
+        QWheelEvent event(QPointF(80, 80), QPointF(80, 80), {}, {0, delta}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(shown.calendar, &event);
+        EXPECT_EQ(shown.calendar->selectedDate(), selected) << "after " << delta;
+    }
     EXPECT_EQ(clicked.count(), 0);
 }
 
 const QColor kRed(0xD8, 0x10, 0x10), kBlue(0x10, 0x40, 0xD8), kGrey(0xA8, 0xA8, 0xA8);
 
 TEST(MonthCalendar, SaturdaysBlueSundaysAndHolidaysRedOtherMonthsGrey) {
+    const struct {
+        QDate shown;
+        QDate date;
+        QColor colour;
+    } rows[] = {
+        {{2027, 1, 20}, {2027, 1, 1}, kRed},   // 元日, a Friday
+        {{2027, 1, 20}, {2027, 1, 9}, kBlue},  // Saturday
+        {{2027, 1, 20}, {2027, 1, 10}, kRed},  // Sunday
+        {{2027, 1, 20}, {2027, 1, 11}, kRed},  // 成人の日, a Monday
+        {{2027, 1, 20}, {2027, 1, 12}, Qt::black},
+        {{2027, 1, 20}, {2026, 12, 27}, kGrey},  // a Sunday of the month before
+        {{2027, 1, 20}, {2027, 2, 6}, kGrey},    // a Saturday of the month after
+        {{2027, 2, 1}, {2027, 2, 11}, kRed},  // the next month's own holidays: 建国記念の日, a Thursday
+        {{2027, 2, 1}, {2027, 2, 23}, kRed},  // 天皇誕生日, a Tuesday
+        {{2027, 2, 1}, {2027, 1, 11}, kGrey},
+    };
     ShownCalendar shown(QDate(2027, 1, 20));
-    ui::MonthCalendar& calendar = *shown.calendar;
-    const struct {
-        QDate date;
-        QColor colour;
-    } january[] = {
-        {{2027, 1, 1}, kRed},                                 // 元日, a Friday
-        {{2027, 1, 9}, kBlue},                                // Saturday
-        {{2027, 1, 10}, kRed},                                // Sunday
-        {{2027, 1, 11}, kRed},                                // 成人の日, a Monday
-        {{2027, 1, 12}, Qt::black}, {{2026, 12, 27}, kGrey},  // a Sunday of the month before
-        {{2027, 2, 6}, kGrey},                                // a Saturday of the month after
-    };
-    for (const auto& row : january)
-        EXPECT_EQ(calendar.dayColour(row.date), row.colour) << iso(row.date).toStdString();
-
-    // Another month, its own holidays.
-    calendar.setSelectedDate(QDate(2027, 2, 1));
-    const struct {
-        QDate date;
-        QColor colour;
-    } february[] = {
-        {{2027, 2, 11}, kRed},  // 建国記念の日, a Thursday
-        {{2027, 2, 23}, kRed},  // 天皇誕生日, a Tuesday
-        {{2027, 2, 12}, Qt::black},
-        {{2027, 1, 11}, kGrey},
-    };
-    for (const auto& row : february)
-        EXPECT_EQ(calendar.dayColour(row.date), row.colour) << iso(row.date).toStdString();
+    for (const auto& row : rows) {
+        shown.calendar->setSelectedDate(row.shown);
+        EXPECT_EQ(shown.calendar->dayColour(row.date), row.colour) << iso(row.date).toStdString();
+    }
 }
 
 // Pixels of a painted cell whose colour is clearly the given hue.
