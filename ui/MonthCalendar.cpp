@@ -48,7 +48,7 @@ const std::array<QString, 7> kWeekdayNames = {
     QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"), QStringLiteral("木"),
     QStringLiteral("金"), QStringLiteral("土"), QStringLiteral("日")};
 
-bool shown(const QDate& date) {
+bool inRange(const QDate& date) {
     return date.isValid() && date >= kFirstDate && date <= kLastDate;
 }
 
@@ -83,10 +83,6 @@ MonthCalendar::MonthCalendar(QWidget* parent)
     setColour(this, QPalette::Base, Qt::white);
     setColour(this, QPalette::Text, Qt::black);
     setColour(this, QPalette::Highlight, kSelection);
-}
-
-void MonthCalendar::setSelectedDate(const QDate& date) {
-    select(date);
 }
 
 void MonthCalendar::setToday(const QDate& today) {
@@ -152,7 +148,7 @@ QDate MonthCalendar::firstShownDay() const {
 }
 
 QRect MonthCalendar::cellRect(const QDate& date) const {
-    if (!shown(date)) return {};
+    if (!inRange(date)) return {};
     const qint64 index = firstShownDay().daysTo(date);
     if (index < 0 || index >= 7 * kWeeks) return {};
     const int row = static_cast<int>(index / 7), column = static_cast<int>(index % 7);
@@ -168,7 +164,7 @@ QDate MonthCalendar::dateAt(const QPoint& point) const {
     const int row = (point.y() - weeks.top()) / rowHeight();
     const int column = (point.x() - weeks.left()) / columnWidth();
     const QDate date = firstShownDay().addDays(row * 7 + column);
-    return shown(date) ? date : QDate();
+    return inRange(date) ? date : QDate();
 }
 
 MonthCalendar::Part MonthCalendar::partAt(const QPoint& point) const {
@@ -199,7 +195,7 @@ QColor MonthCalendar::dayColour(const QDate& date) const {
 }
 
 QString MonthCalendar::toolTipFor(const QDate& date) const {
-    if (!shown(date)) return {};
+    if (!inRange(date)) return {};
     const ComputedDay computed = computedDay(civil(date));
     QStringList lines;
     if (!computed.holiday.empty()) lines << fromSjis(computed.holiday);
@@ -209,7 +205,7 @@ QString MonthCalendar::toolTipFor(const QDate& date) const {
     return lines.join(QLatin1Char('\n'));
 }
 
-void MonthCalendar::select(QDate date) {
+void MonthCalendar::setSelectedDate(QDate date) {
     if (!date.isValid()) return;
     date = std::clamp(date, kFirstDate, kLastDate);
     if (date == selected_) return;
@@ -220,8 +216,8 @@ void MonthCalendar::select(QDate date) {
 void MonthCalendar::pageBy(int months) {
     // The selection goes along, to the same day where the month has it.
     const QDate first = QDate(selected_.year(), selected_.month(), 1).addMonths(months);
-    if (!shown(first)) return;
-    select(QDate(first.year(), first.month(), std::min(selected_.day(), first.daysInMonth())));
+    if (!inRange(first)) return;
+    setSelectedDate(QDate(first.year(), first.month(), std::min(selected_.day(), first.daysInMonth())));
 }
 
 bool MonthCalendar::event(QEvent* event) {
@@ -325,11 +321,11 @@ void MonthCalendar::mouseReleaseEvent(QMouseEvent* event) {
     // control; an arrow or the today line acts when the press fell on it too.
     const Part released = partAt(at);
     if (released == Part::Day && pressed == Part::Day) {
-        select(dateAt(at));
+        setSelectedDate(dateAt(at));
     } else if (released == pressed) {
         if (pressed == Part::PreviousMonth) pageBy(-1);
         if (pressed == Part::NextMonth) pageBy(1);
-        if (pressed == Part::TodayLine) select(today_);
+        if (pressed == Part::TodayLine) setSelectedDate(today_);
     }
     emit calendarClicked();
 }
@@ -338,16 +334,16 @@ void MonthCalendar::keyPressEvent(QKeyEvent* event) {
     const QDate first(selected_.year(), selected_.month(), 1);
     switch (event->key()) {
         case Qt::Key_Left:
-            select(selected_.addDays(-1));
+            setSelectedDate(selected_.addDays(-1));
             break;
         case Qt::Key_Right:
-            select(selected_.addDays(1));
+            setSelectedDate(selected_.addDays(1));
             break;
         case Qt::Key_Up:
-            select(selected_.addDays(-7));
+            setSelectedDate(selected_.addDays(-7));
             break;
         case Qt::Key_Down:
-            select(selected_.addDays(7));
+            setSelectedDate(selected_.addDays(7));
             break;
         case Qt::Key_PageUp:
             pageBy(-1);
@@ -356,10 +352,10 @@ void MonthCalendar::keyPressEvent(QKeyEvent* event) {
             pageBy(1);
             break;
         case Qt::Key_Home:
-            select(first);
+            setSelectedDate(first);
             break;
         case Qt::Key_End:
-            select(QDate(first.year(), first.month(), first.daysInMonth()));
+            setSelectedDate(QDate(first.year(), first.month(), first.daysInMonth()));
             break;
         default:
             QWidget::keyPressEvent(event);

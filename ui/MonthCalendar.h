@@ -22,8 +22,8 @@ public:
 
     /// The selected day; its month is the month shown.
     QDate selectedDate() const { return selected_; }
-    /// Selects a day and shows its month.
-    void setSelectedDate(const QDate& date);
+    /// Selects a day and shows its month; a day before year 1 or after 9999 becomes the nearest one shown.
+    void setSelectedDate(QDate date);
 
     /// The day circled and named on the today line.
     void setToday(const QDate& today);
@@ -76,7 +76,6 @@ private:
     int columnWidth() const;
     int weeksTop() const;
     bool isHoliday(const QDate& date) const;
-    void select(QDate date);
     void pageBy(int months);
 
     QDate selected_;
