@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
 #include <QLocale>
 #include <QMenuBar>
+#include <QStringList>
 #include <QTimer>
 
 #include "Handlers.h"
@@ -19,6 +21,7 @@
 #include "SjisText.h"
 #include "SplashWin.h"
 #include "Widgets.h"
+#include "daywick/koyomi.h"
 #include "daywick/pictures.h"
 #include "daywick/scopeexit.h"
 #include "daywick/sjis.h"
@@ -32,6 +35,8 @@ namespace {
 
 // The desktop's active window border colour, the window's background.
 const QColor kActiveBorder(0xD4, 0xD0, 0xC8);
+// A light tint of the カレンダー heading's violet, as the calendar's month bar has it.
+const QColor kKoyomiTint(0xE6, 0xDC, 0xFD);
 
 // Black text on a background of its own colour, as every line, heading and panel of the window has.
 void paint(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text, const QColor& colour) {
@@ -76,6 +81,31 @@ QFrame* makeBevel(QWidget* parent, const QRect& place) {
 
 QDate toQDate(const CivilDate& date) {
     return QDate(date.year, date.month, date.day);
+}
+
+// The koyomi label's text: the day's koyomi, then its holiday, two spaces apart.
+QString koyomiLine(const QDate& day) {
+    const CivilDate date{day.year(), day.month(), day.day()};
+    QStringList parts;
+    for (const std::string& part : {koyomiText(date), nationalHoliday(date)}) {
+        if (!part.empty()) parts << fromSjis(part);
+    }
+    return parts.join(QStringLiteral("  "));
+}
+
+// A long holiday name (an enthronement, a crown prince's wedding) does not fit the strip in the label's own
+// size; the text then gets smaller, down to 10 pixels, which the longest one needs, and only past that is it
+// cut short.
+void setFittingText(QLabel* label, const QString& text, int pixelSize) {
+    const int room = label->contentsRect().width() - label->indent();
+    QFont font = pGothicFont(pixelSize, true);
+    int width = QFontMetrics(font).horizontalAdvance(text);
+    while (pixelSize > 10 && width > room) {
+        font = pGothicFont(--pixelSize, true);
+        width = QFontMetrics(font).horizontalAdvance(text);
+    }
+    if (label->font() != font) label->setFont(font);
+    label->setText(width > room ? QFontMetrics(font).elidedText(text, Qt::ElideRight, room) : text);
 }
 
 std::string designator(const QString& text) {
@@ -131,6 +161,8 @@ void TForm1::buildControls() {
     Label1 = makeHeading(client, {8, 24, 112, 19}, QStringLiteral("何の日・行事"), QColor(0x00, 0xFF, 0x00));
     Memo2 = makePanel(client, {8, 48, 321, 161}, QColor(0xAE, 0xFF, 0xAE));
     Label4 = makeHeading(client, {344, 24, 89, 19}, QStringLiteral("カレンダー"), QColor(0xC2, 0x99, 0xFB));
+    Label5 = makeLabel(client, {440, 24, 250, 19}, {}, 15, kKoyomiTint);
+    Label5->setIndent(4);
     Bevel2 = makeBevel(client, {344, 48, 345, 161});
     Image1 = new QLabel(client);
     Image1->setGeometry(352, 56, 161, 145);
@@ -190,6 +222,7 @@ void TForm1::FormCreate() {
     MonthCalendar1->setToday(today);
     MonthCalendar1->setSelectedDate(today);
     StaticText2->setText(fromSjis(dates_.StatusText()));
+    showKoyomi(today);
     Hyoji();
     loadPicture();
 }
@@ -227,6 +260,11 @@ void TForm1::MonthCalendar1Click() {
     Hyoji();
     services_.beep();
     StaticText2->setText(fromSjis(dates_.StatusText()));
+    showKoyomi(picked);
+}
+
+void TForm1::showKoyomi(const QDate& day) {
+    setFittingText(Label5, koyomiLine(day), 15);
 }
 
 void TForm1::Timer1Timer() {

@@ -14,7 +14,7 @@
 //     -> the three panels cleared
 //     -> TForm1::Hyoji -> daywick::Hyoji      the five files are read; each panel's pieces are collected
 //                                              into the window's report and handed to its widget once
-//     -> beep, StaticText2 = StatusText()
+//     -> beep, StaticText2 = StatusText(), Label5 = the day's koyomi text and holiday
 // An error that leaves a handler (a missing file, a bad birthday record) is shown by the application's error
 // box; the pieces appended before it stay shown.
 
@@ -78,6 +78,7 @@ public:
     QLabel* Label2;       // "誕生日・誕生花"
     QLabel* Label3;       // "歴史・出来事"
     QLabel* Label4;       // "カレンダー"
+    QLabel* Label5;       // the selected day's koyomi text, and its holiday
     ui::SjisMemo* Memo1;  // birthdays panel
     ui::SjisMemo* Memo2;  // events panel
     ui::SjisMemo* Memo3;  // history panel
@@ -100,6 +101,7 @@ private:
     void buildMenu();
     void loadPicture();
     void showPanels();
+    void showKoyomi(const QDate& day);
 
     ui::Services services_;
     SecondaryWindows windows_;

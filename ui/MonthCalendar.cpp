@@ -1,126 +1,376 @@
 #include "MonthCalendar.h"
 
-#include <QChildEvent>
-#include <QLabel>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
-#include <QVBoxLayout>
+#include <QPainterPath>
+#include <QStringList>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <algorithm>
+#include <utility>
+
+#include "JapaneseFonts.h"
+#include "SjisText.h"
+#include "Widgets.h"
+#include "daywick/koyomi.h"
 
 namespace daywick::ui {
 
 namespace {
 
-const QColor kTodayMark(0xD0, 0x20, 0x20);
+const QDate kFirstDate(1, 1, 1);
+const QDate kLastDate(9999, 12, 31);
 
-// The line below the month that names today; a click on it selects today.
+// Six weeks always: a month may touch six of them, and the grid must not move when the month changes.
+constexpr int kWeeks = 6;
+constexpr int kTitleHeight = 20;
+constexpr int kWeekdayHeight = 16;
+constexpr int kTodayLineHeight = 16;
+constexpr int kSideMargin = 4;
+
+const QColor kTodayMark(0xD0, 0x20, 0x20);
+const QColor kRedDay(0xD8, 0x10, 0x10);
+const QColor kBlueDay(0x10, 0x40, 0xD8);
+const QColor kDimmedDay(0xA8, 0xA8, 0xA8);
+// A light tint of the カレンダー heading's violet.
+const QColor kTitleBand(0xE6, 0xDC, 0xFD);
+const QColor kTitleBandPressed(0xC8, 0xB4, 0xF6);
+const QColor kArrow(0x48, 0x30, 0x88);
+const QColor kSelection(0xC6, 0xDA, 0xFA);
+const QColor kRule(0xB0, 0xB0, 0xB0);
+const QColor kBorder(0x80, 0x80, 0x80);
+
+// Japanese names whatever the locale, indexed by Qt::DayOfWeek - 1.
+const std::array<QString, 7> kWeekdayNames = {
+    QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"), QStringLiteral("木"),
+    QStringLiteral("金"), QStringLiteral("土"), QStringLiteral("日")};
+
+bool inRange(const QDate& date) {
+    return date.isValid() && date >= kFirstDate && date <= kLastDate;
+}
+
+CivilDate civil(const QDate& date) {
+    return {date.year(), date.month(), date.day()};
+}
+
+QColor weekdayColour(int dayOfWeek, const QColor& plain) {
+    if (dayOfWeek == Qt::Sunday) return kRedDay;
+    if (dayOfWeek == Qt::Saturday) return kBlueDay;
+    return plain;
+}
+
+void drawArrow(QPainter& painter, const QRect& place, bool pointsLeft, bool pressed) {
+    if (pressed) painter.fillRect(place, kTitleBandPressed);
+    const QPointF centre = QRectF(place).center();
+    const double tip = pointsLeft ? -3.5 : 3.5;
+    QPainterPath triangle;
+    triangle.moveTo(centre.x() + tip, centre.y());
+    triangle.lineTo(centre.x() - tip, centre.y() - 5);
+    triangle.lineTo(centre.x() - tip, centre.y() + 5);
+    triangle.closeSubpath();
+    painter.fillPath(triangle, kArrow);
+}
+
 }  // namespace
 
-class TodayLine : public QLabel {
-public:
-    explicit TodayLine(QWidget* parent) : QLabel(parent) {
-        setIndent(20);
-        setFixedHeight(15);
-    }
-
-    void setToday(const QDate& today) {
-        setText(QStringLiteral("今日: ") + today.toString(QStringLiteral("yyyy/MM/dd")));
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QLabel::paintEvent(event);
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(kTodayMark, 1.5));
-        painter.drawEllipse(QRectF(4, 2.5, 12, 10));
-    }
-};
-
-MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent) {
-    // Month and day names in Japanese like the rest of the program; the week starts where the user's own
-    // locale starts it. Both are set before the first paint: changing them later misplaces the highlight.
-    setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
-    setFirstDayOfWeek(QLocale::system().firstDayOfWeek());
-    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
-    setSelectionMode(QCalendarWidget::SingleSelection);
-    setGridVisible(false);
-    setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
-
-    if (auto* column = qobject_cast<QVBoxLayout*>(layout())) {
-        todayLine_ = new TodayLine(this);
-        column->addWidget(todayLine_);
-    }
-    connect(this, &QCalendarWidget::currentPageChanged, this, &MonthCalendar::keepSelectionOnPage);
-    watchMouseIn(this);
+MonthCalendar::MonthCalendar(QWidget* parent)
+    : QWidget(parent), selected_(QDate::currentDate()), firstDayOfWeek_(QLocale::system().firstDayOfWeek()) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setColour(this, QPalette::Base, Qt::white);
+    setColour(this, QPalette::Text, Qt::black);
+    setColour(this, QPalette::Highlight, kSelection);
 }
 
 void MonthCalendar::setToday(const QDate& today) {
     today_ = today;
-    if (todayLine_) todayLine_->setToday(today);
     update();
 }
 
-void MonthCalendar::watchMouseIn(QObject* object) {
-    object->installEventFilter(this);
-    for (QObject* child : object->children()) {
-        if (child->isWidgetType()) watchMouseIn(child);
+void MonthCalendar::setFirstDayOfWeek(Qt::DayOfWeek day) {
+    firstDayOfWeek_ = day;
+    update();
+}
+
+QString MonthCalendar::title() const {
+    return QStringLiteral("%1年%2月").arg(selected_.year()).arg(selected_.month());
+}
+
+QString MonthCalendar::todayText() const {
+    return QStringLiteral("今日: ") + today_.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QSize MonthCalendar::sizeHint() const {
+    return {162, 143};
+}
+
+int MonthCalendar::columnWidth() const {
+    return (width() - 2 * kSideMargin) / 7;
+}
+
+int MonthCalendar::rowHeight() const {
+    return (height() - kTitleHeight - kWeekdayHeight - 1 - kTodayLineHeight) / kWeeks;
+}
+
+int MonthCalendar::weeksTop() const {
+    return kTitleHeight + kWeekdayHeight + 1;
+}
+
+QRect MonthCalendar::titleRect() const {
+    return {0, 0, width(), kTitleHeight};
+}
+
+QRect MonthCalendar::previousMonthRect() const {
+    return {2, 1, 20, kTitleHeight - 2};
+}
+
+QRect MonthCalendar::nextMonthRect() const {
+    return {width() - 22, 1, 20, kTitleHeight - 2};
+}
+
+QRect MonthCalendar::weekdayHeaderRect() const {
+    const int left = (width() - 7 * columnWidth()) / 2;
+    return {left, kTitleHeight, 7 * columnWidth(), kWeekdayHeight};
+}
+
+QRect MonthCalendar::todayLineRect() const {
+    return {0, height() - kTodayLineHeight, width(), kTodayLineHeight};
+}
+
+QDate MonthCalendar::firstShownDay() const {
+    const QDate first(selected_.year(), selected_.month(), 1);
+    // At least one day of the month before, as the desktop's control shows it.
+    const int before = (first.dayOfWeek() - firstDayOfWeek_ + 7) % 7;
+    return first.addDays(-(before == 0 ? 7 : before));
+}
+
+QRect MonthCalendar::cellRect(const QDate& date) const {
+    if (!inRange(date)) return {};
+    const qint64 index = firstShownDay().daysTo(date);
+    if (index < 0 || index >= 7 * kWeeks) return {};
+    const int row = static_cast<int>(index / 7), column = static_cast<int>(index % 7);
+    const QRect header = weekdayHeaderRect();
+    return {header.left() + column * columnWidth(), weeksTop() + row * rowHeight(), columnWidth(),
+            rowHeight()};
+}
+
+QDate MonthCalendar::dateAt(const QPoint& point) const {
+    const QRect header = weekdayHeaderRect();
+    const QRect weeks(header.left(), weeksTop(), header.width(), kWeeks * rowHeight());
+    if (!weeks.contains(point)) return {};
+    const int row = (point.y() - weeks.top()) / rowHeight();
+    const int column = (point.x() - weeks.left()) / columnWidth();
+    const QDate date = firstShownDay().addDays(row * 7 + column);
+    return inRange(date) ? date : QDate();
+}
+
+MonthCalendar::Part MonthCalendar::partAt(const QPoint& point) const {
+    if (previousMonthRect().contains(point)) return Part::PreviousMonth;
+    if (nextMonthRect().contains(point)) return Part::NextMonth;
+    if (todayLineRect().contains(point)) return Part::TodayLine;
+    if (dateAt(point).isValid()) return Part::Day;
+    return Part::None;
+}
+
+bool MonthCalendar::isHoliday(const QDate& date) const {
+    const QDate month(selected_.year(), selected_.month(), 1);
+    if (date.year() != month.year() || date.month() != month.month()) return false;
+    if (holidaysOf_ != month) {
+        for (int day = 1; day <= month.daysInMonth(); ++day) {
+            holidays_[static_cast<std::size_t>(day - 1)] =
+                !nationalHoliday({month.year(), month.month(), day}).empty();
+        }
+        holidaysOf_ = month;
     }
+    return holidays_[static_cast<std::size_t>(date.day() - 1)];
 }
 
-void MonthCalendar::keepSelectionOnPage(int year, int month) {
-    // Paging to another month takes the selection along, to the same day where that month has it.
-    const QDate selected = selectedDate();
-    if (selected.year() == year && selected.month() == month) return;
-    const QDate firstOfPage(year, month, 1);
-    setSelectedDate(QDate(year, month, std::min(selected.day(), firstOfPage.daysInMonth())));
+QColor MonthCalendar::dayColour(const QDate& date) const {
+    if (date.year() != selected_.year() || date.month() != selected_.month()) return kDimmedDay;
+    if (isHoliday(date)) return kRedDay;
+    return weekdayColour(date.dayOfWeek(), palette().color(QPalette::Text));
 }
 
-void MonthCalendar::paintCell(QPainter* painter, const QRect& rect, QDate date) const {
-    QCalendarWidget::paintCell(painter, rect, date);
-    if (date != today_) return;
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(kTodayMark, 1.5));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawEllipse(QRectF(rect).adjusted(1.5, 0.5, -1.5, -0.5));
-    painter->restore();
+QString MonthCalendar::toolTipFor(const QDate& date) const {
+    if (!inRange(date)) return {};
+    const ComputedDay computed = computedDay(civil(date));
+    QStringList lines;
+    if (!computed.holiday.empty()) lines << fromSjis(computed.holiday);
+    for (const std::string& name : computed.seasonal) lines << fromSjis(name);
+    for (const std::string& name : computed.observances) lines << fromSjis(name);
+    if (const std::string koyomi = koyomiText(civil(date)); !koyomi.empty()) lines << fromSjis(koyomi);
+    return lines.join(QLatin1Char('\n'));
 }
 
-bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::ChildAdded:
-            // Editors and menus that the control makes later are watched too.
-            if (auto* added = static_cast<QChildEvent*>(event)->child(); added->isWidgetType())
-                watchMouseIn(added);
-            break;
-        case QEvent::MouseButtonPress: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) {
-                pressedInside_ = rect().contains(mapFromGlobal(mouse->globalPosition().toPoint()));
-            }
-            break;
+void MonthCalendar::setSelectedDate(QDate date) {
+    if (!date.isValid()) return;
+    date = std::clamp(date, kFirstDate, kLastDate);
+    if (date == selected_) return;
+    selected_ = date;
+    update();
+}
+
+void MonthCalendar::pageBy(int months) {
+    // The selection goes along, to the same day where the month has it.
+    const QDate first = QDate(selected_.year(), selected_.month(), 1).addMonths(months);
+    if (!inRange(first)) return;
+    setSelectedDate(QDate(first.year(), first.month(), std::min(selected_.day(), first.daysInMonth())));
+}
+
+bool MonthCalendar::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QDate date = dateAt(help->pos());
+    const QString text = toolTipFor(date);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this, cellRect(date));
+    }
+    return true;
+}
+
+void MonthCalendar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    const QColor text = palette().color(QPalette::Text);
+
+    painter.fillRect(titleRect(), kTitleBand);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawArrow(painter, previousMonthRect(), true, pressed_ == Part::PreviousMonth);
+    drawArrow(painter, nextMonthRect(), false, pressed_ == Part::NextMonth);
+    painter.setFont(pGothicFont(13, true));
+    painter.setPen(text);
+    painter.drawText(titleRect(), Qt::AlignCenter, title());
+
+    const QRect header = weekdayHeaderRect();
+    painter.setFont(pGothicFont(12));
+    for (int column = 0; column < 7; ++column) {
+        const int dayOfWeek = (firstDayOfWeek_ - 1 + column) % 7 + 1;
+        painter.setPen(weekdayColour(dayOfWeek, text));
+        painter.drawText(
+            QRect(header.left() + column * columnWidth(), header.top(), columnWidth(), header.height()),
+            Qt::AlignCenter, kWeekdayNames[static_cast<std::size_t>(dayOfWeek - 1)]);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(kRule);
+    painter.drawLine(header.left(), weeksTop() - 1, header.right(), weeksTop() - 1);
+
+    const QDate first = firstShownDay();
+    for (int index = 0; index < 7 * kWeeks; ++index) {
+        const QDate date = first.addDays(index);
+        const QRect cell = cellRect(date);
+        if (cell.isEmpty()) continue;
+        if (date == selected_)
+            painter.fillRect(cell.adjusted(1, 0, -1, 0), palette().color(QPalette::Highlight));
+        painter.setPen(dayColour(date));
+        painter.drawText(cell, Qt::AlignCenter, QString::number(date.day()));
+        if (date == today_) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(kTodayMark, 1.5));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(QRectF(cell).adjusted(1.5, 0.5, -1.5, -0.5));
+            painter.setRenderHint(QPainter::Antialiasing, false);
         }
-        case QEvent::MouseButtonDblClick:
-            // The second press of a double click is no new click.
-            pressedInside_ = false;
-            break;
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::LeftButton || !pressedInside_) break;
-            pressedInside_ = false;
-            if (!rect().contains(mapFromGlobal(mouse->globalPosition().toPoint()))) break;
-            if (dynamic_cast<TodayLine*>(watched)) setSelectedDate(today_);
-            // The control takes its new selection while it handles this release; the click comes after.
-            QTimer::singleShot(0, this, &MonthCalendar::calendarClicked);
-            break;
+        if (date == selected_ && hasFocus()) {
+            painter.setPen(QPen(text, 1, Qt::DotLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(cell.adjusted(1, 0, -2, -1));
         }
+    }
+
+    const QRect line = todayLineRect();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kTodayMark, 1.5));
+    painter.drawEllipse(QRectF(line.left() + 5, line.top() + 2.5, 12, 10));
+    painter.setPen(text);
+    painter.drawText(line.adjusted(21, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, todayText());
+
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(kBorder);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void MonthCalendar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    armed_ = true;
+    pressed_ = partAt(event->position().toPoint());
+    update();
+}
+
+void MonthCalendar::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is no new click: it neither pages nor fires.
+    if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+    pressed_ = Part::None;
+    armed_ = false;
+}
+
+void MonthCalendar::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    const Part pressed = std::exchange(pressed_, Part::None);
+    if (!std::exchange(armed_, false)) return;
+    update();
+    const QPoint at = event->position().toPoint();
+    if (!rect().contains(at)) return;
+    // A press on one day and a release on another picks the latter, as dragging does in the desktop's
+    // control; an arrow or the today line acts when the press fell on it too.
+    const Part released = partAt(at);
+    if (released == Part::Day && pressed == Part::Day) {
+        setSelectedDate(dateAt(at));
+    } else if (released == pressed) {
+        if (pressed == Part::PreviousMonth) pageBy(-1);
+        if (pressed == Part::NextMonth) pageBy(1);
+        if (pressed == Part::TodayLine) setSelectedDate(today_);
+    }
+    emit calendarClicked();
+}
+
+void MonthCalendar::keyPressEvent(QKeyEvent* event) {
+    const QDate first(selected_.year(), selected_.month(), 1);
+    switch (event->key()) {
+        case Qt::Key_Left:
+            setSelectedDate(selected_.addDays(-1));
+            break;
+        case Qt::Key_Right:
+            setSelectedDate(selected_.addDays(1));
+            break;
+        case Qt::Key_Up:
+            setSelectedDate(selected_.addDays(-7));
+            break;
+        case Qt::Key_Down:
+            setSelectedDate(selected_.addDays(7));
+            break;
+        case Qt::Key_PageUp:
+            pageBy(-1);
+            break;
+        case Qt::Key_PageDown:
+            pageBy(1);
+            break;
+        case Qt::Key_Home:
+            setSelectedDate(first);
+            break;
+        case Qt::Key_End:
+            setSelectedDate(QDate(first.year(), first.month(), first.daysInMonth()));
+            break;
         default:
-            break;
+            QWidget::keyPressEvent(event);
+            return;
     }
-    return QCalendarWidget::eventFilter(watched, event);
+    event->accept();
+}
+
+void MonthCalendar::wheelEvent(QWheelEvent* event) {
+    // A notch pages by a month; a touchpad's small steps add up to notches.
+    wheelAngle_ += event->angleDelta().y();
+    const int notches = wheelAngle_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelAngle_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+    pageBy(-notches);
+    event->accept();
 }
 
 }  // namespace daywick::ui

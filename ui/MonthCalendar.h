@@ -1,37 +1,93 @@
 #pragma once
 
-#include <QCalendarWidget>
+#include <QColor>
 #include <QDate>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <array>
 
 namespace daywick::ui {
 
-/// The month calendar as the desktop's own control behaves: one month, today circled and named on a line
-/// below the month (a click there selects today), paging with the arrows moves the selection with it, and
-/// `clicked` fires once for every press and release of the left button that both fall inside the control,
-/// after the control took its new selection; never for the keyboard.
-class MonthCalendar : public QCalendarWidget {
+/// The month calendar as the desktop's own control behaves, drawn as a Japanese calendar: the month
+/// ("2000年1月") between its arrows, the weekday names, six weeks with the neighbouring months' days dimmed,
+/// Saturdays blue, Sundays and national holidays red, today circled and named on a line below the weeks (a
+/// click there selects today). Paging with the arrows moves the selection with it. `calendarClicked` fires
+/// once for every press and release of the left button that both fall inside the control, after the control
+/// took its new selection; never for the keyboard.
+class MonthCalendar : public QWidget {
     Q_OBJECT
 public:
     explicit MonthCalendar(QWidget* parent);
+
+    /// The selected day; its month is the month shown.
+    QDate selectedDate() const { return selected_; }
+    /// Selects a day and shows its month; a day before year 1 or after 9999 becomes the nearest one shown.
+    void setSelectedDate(QDate date);
 
     /// The day circled and named on the today line.
     void setToday(const QDate& today);
     const QDate& today() const { return today_; }
 
+    /// The weekday of the first column; the constructor takes the user's locale's.
+    void setFirstDayOfWeek(Qt::DayOfWeek day);
+
+    /// The month above the weeks, e.g. "2000年1月".
+    QString title() const;
+    /// The today line's text, e.g. "今日: 2000/01/10".
+    QString todayText() const;
+
+    // Where the parts lie, in the control's coordinates.
+    /// A shown day's cell, or an empty rect for a day not shown.
+    QRect cellRect(const QDate& date) const;
+    /// The day whose cell holds the point, or an invalid date.
+    QDate dateAt(const QPoint& point) const;
+    QRect previousMonthRect() const;
+    QRect nextMonthRect() const;
+    QRect weekdayHeaderRect() const;
+    QRect todayLineRect() const;
+
+    /// The colour a shown day's number is drawn in.
+    QColor dayColour(const QDate& date) const;
+    /// A day's holiday, solar term, 雑節 and observances and its koyomi text, one a line.
+    QString toolTipFor(const QDate& date) const;
+
+    QSize sizeHint() const override;
+
 signals:
     void calendarClicked();
 
 protected:
-    void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void watchMouseIn(QObject* object);
-    void keepSelectionOnPage(int year, int month);
+    enum class Part { None, PreviousMonth, NextMonth, Day, TodayLine };
 
+    Part partAt(const QPoint& point) const;
+    QDate firstShownDay() const;
+    QRect titleRect() const;
+    int rowHeight() const;
+    int columnWidth() const;
+    int weeksTop() const;
+    bool isHoliday(const QDate& date) const;
+    void pageBy(int months);
+
+    QDate selected_;
     QDate today_;
-    class TodayLine* todayLine_ = nullptr;
-    bool pressedInside_ = false;
+    Qt::DayOfWeek firstDayOfWeek_;
+    // A left press in the control waits for its release; the part it fell on.
+    bool armed_ = false;
+    Part pressed_ = Part::None;
+    int wheelAngle_ = 0;
+    // The shown month's holidays, asked for again when another month is shown.
+    mutable QDate holidaysOf_;
+    mutable std::array<bool, 31> holidays_{};
 };
 
 }  // namespace daywick::ui

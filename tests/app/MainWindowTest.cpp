@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenuBar>
-#include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <set>
 
 #include "Application.h"
@@ -38,20 +37,20 @@ protected:
         return form;
     }
 
-    // The centre of a day's cell in the calendar, in the calendar's month.
+    // A point of the calendar, in the window.
+    static QPoint onCalendar(TForm1& form, QPoint at) { return form.MonthCalendar1->mapTo(&form, at); }
+
+    // The centre of a day's cell in the calendar.
+    static QPoint dayCell(TForm1& form, QDate date) {
+        const QRect cell = form.MonthCalendar1->cellRect(date);
+        EXPECT_FALSE(cell.isEmpty()) << "no cell for " << date.toString(Qt::ISODate).toStdString();
+        return onCalendar(form, cell.center());
+    }
+
+    // A day of the month shown.
     static QPoint dayCell(TForm1& form, int day) {
-        auto* view = form.MonthCalendar1->findChild<QTableView*>();
-        for (int row = 2; row < view->model()->rowCount(); ++row) {
-            for (int column = 0; column < view->model()->columnCount(); ++column) {
-                const QModelIndex index = view->model()->index(row, column);
-                // Days of the shown month only: the first rows may show the month before.
-                if (index.data().toInt() == day && !(row < 3 && day > 20) && !(row > 5 && day < 15)) {
-                    return view->viewport()->mapTo(&form, view->visualRect(index).center());
-                }
-            }
-        }
-        ADD_FAILURE() << "no cell for day " << day;
-        return {};
+        const QDate selected = form.MonthCalendar1->selectedDate();
+        return dayCell(form, QDate(selected.year(), selected.month(), day));
     }
 
     static void click(TForm1& form, QPoint at) {
@@ -88,6 +87,7 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
     };
     for (const auto& [widget, place] : places)
         EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
+    EXPECT_EQ(form->Label5->geometry(), QRect(440, 24, 250, 19));
 
     EXPECT_EQ(form->Label1->text(), "何の日・行事");
     EXPECT_EQ(form->Label2->text(), "誕生日・誕生花");
@@ -100,6 +100,9 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
     EXPECT_EQ(form->Memo3->palette().color(QPalette::Base), QColor(0xFF, 0xAE, 0xAE));
     EXPECT_EQ(form->Label1->font().pixelSize(), 19);
     EXPECT_TRUE(form->Label1->font().bold());
+    EXPECT_EQ(form->Label5->font().pixelSize(), 15);
+    EXPECT_TRUE(form->Label5->font().bold());
+    EXPECT_EQ(form->Label5->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     EXPECT_TRUE(
         QStringList({"IPAPGothic", "IPA Pゴシック"}).contains(QFontInfo(form->Memo1->font()).family()));
     EXPECT_TRUE(form->Memo1->isReadOnly());
@@ -191,9 +194,7 @@ TEST_F(MainWindow, DoubleClickFiresOnce) {
 
 TEST_F(MainWindow, MonthArrowTakesTheSelectionAlongAndRefreshes) {
     auto form = start();
-    auto* next = form->MonthCalendar1->findChild<QToolButton*>("qt_calendar_nextmonth");
-    ASSERT_TRUE(next);
-    click(*form, next->mapTo(form.get(), next->rect().center()));
+    click(*form, onCalendar(*form, form->MonthCalendar1->nextMonthRect().center()));
     EXPECT_EQ(services.beeps, 1);
     EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 2, 10));
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "10"}));
@@ -202,9 +203,8 @@ TEST_F(MainWindow, MonthArrowTakesTheSelectionAlongAndRefreshes) {
 
 TEST_F(MainWindow, KeyboardMovesTheHighlightOnly) {
     auto form = start();
-    auto* view = form->MonthCalendar1->findChild<QTableView*>();
-    view->setFocus();
-    QTest::keyClick(view, Qt::Key_Right);
+    form->MonthCalendar1->setFocus();
+    QTest::keyClick(form->MonthCalendar1, Qt::Key_Right);
     testing::settle();
     EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 1, 11));
     EXPECT_EQ(services.beeps, 0);
@@ -230,15 +230,69 @@ TEST_F(MainWindow, TodayLineSelectsToday) {
     auto form = start();
     click(*form, dayCell(*form, 20));
     ASSERT_EQ(form->dates().selected().day, "20");
-    QLabel* todayLine = nullptr;
-    for (auto* label : form->MonthCalendar1->findChildren<QLabel*>()) {
-        if (label->text().startsWith("今日")) todayLine = label;
-    }
-    ASSERT_TRUE(todayLine);
-    EXPECT_EQ(todayLine->text(), "今日: 2000/01/10");
-    click(*form, todayLine->mapTo(form.get(), todayLine->rect().center()));
+    EXPECT_EQ(form->MonthCalendar1->todayText(), "今日: 2000/01/10");
+    click(*form, onCalendar(*form, form->MonthCalendar1->todayLineRect().center()));
     EXPECT_EQ(services.beeps, 2);
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
+}
+
+TEST_F(MainWindow, ClickingTheSixthWeekAndTheNeighbouringMonthsDays) {
+    auto form = start();
+    // 31 January 2000 lies in the sixth week of the month's grid.
+    click(*form, dayCell(*form, 31));
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "31"}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま01月31日のデータを表示しています。");
+
+    // A dimmed day of the next month selects it and shows its month; then one of the month before.
+    click(*form, dayCell(*form, QDate(2000, 2, 3)));
+    EXPECT_EQ(services.beeps, 2);
+    EXPECT_EQ(form->MonthCalendar1->title(), "2000年2月");
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "03"}));
+    click(*form, dayCell(*form, QDate(2000, 1, 30)));
+    EXPECT_EQ(services.beeps, 3);
+    EXPECT_EQ(form->MonthCalendar1->title(), "2000年1月");
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "30"}));
+}
+
+TEST_F(MainWindow, ClickingTheMonthTitleRefreshesTheSameDay) {
+    auto form = start();
+    const QRect title(form->MonthCalendar1->previousMonthRect().topRight(),
+                      form->MonthCalendar1->nextMonthRect().bottomLeft());
+    click(*form, onCalendar(*form, title.center()));
+    click(*form, onCalendar(*form, form->MonthCalendar1->weekdayHeaderRect().center()));
+    EXPECT_EQ(services.beeps, 2);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
+}
+
+TEST_F(MainWindow, MonthArrowDoubleClickPagesOnceAndFiresOnce) {
+    auto form = start();
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {},
+                       onCalendar(*form, form->MonthCalendar1->nextMonthRect().center()));
+    testing::settle();
+    // The calendar and the panels name the same day.
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 2, 10));
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "10"}));
+}
+
+TEST_F(MainWindow, KoyomiLabelFollowsTheSelectedDay) {
+    auto form = start();
+    EXPECT_EQ(form->Label5->text(), "旧暦12月4日 先負 丁卯  成人の日");
+    click(*form, dayCell(*form, 11));
+    EXPECT_EQ(form->Label5->text(), "旧暦12月5日 仏滅 戊辰");
+}
+
+TEST_F(MainWindow, KoyomiLabelFitsALongHolidayName) {
+    services.clock.set({{1993, 6, 9}, 9, 0, 0});
+    auto form = start();
+    const QString text = form->Label5->text();
+    EXPECT_EQ(text, "旧暦4月20日 大安 辛酉  皇太子徳仁親王の結婚の儀");
+    EXPECT_LT(form->Label5->font().pixelSize(), 15);
+    EXPECT_LE(QFontMetrics(form->Label5->font()).horizontalAdvance(text),
+              form->Label5->contentsRect().width() - form->Label5->indent());
+    click(*form, dayCell(*form, 10));
+    EXPECT_EQ(form->Label5->font().pixelSize(), 15);
 }
 
 TEST_F(MainWindow, ExitAsksFirst) {

@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
+#include <memory>
+
+#include "MonthCalendar.h"
+#include "WidgetTestSupport.h"
+
+namespace daywick {
+namespace {
+
+// The calendar at its size in the main window, shown in a window of its own.
+struct ShownCalendar {
+    explicit ShownCalendar(QDate selected, Qt::DayOfWeek firstDay = Qt::Sunday) {
+        window.resize(200, 180);
+        calendar = new ui::MonthCalendar(&window);
+        calendar->setGeometry(10, 10, 162, 143);
+        calendar->setFirstDayOfWeek(firstDay);
+        calendar->setToday(QDate(2027, 1, 25));
+        calendar->setSelectedDate(selected);
+        window.show();
+        testing::settle();
+    }
+
+    void click(QPoint at) {
+        QTest::mouseClick(calendar, Qt::LeftButton, {}, at);
+        testing::settle();
+    }
+
+    QWidget window;
+    ui::MonthCalendar* calendar;
+};
+
+QString iso(QDate date) {
+    return date.toString(Qt::ISODate);
+}
+
+TEST(MonthCalendar, EveryDayOfEveryMonthIsShownBetweenTheWeekdaysAndTheTodayLine) {
+    for (Qt::DayOfWeek firstDay : {Qt::Sunday, Qt::Monday}) {
+        ShownCalendar shown(QDate(1999, 1, 1), firstDay);
+        ui::MonthCalendar& calendar = *shown.calendar;
+        const QRect header = calendar.weekdayHeaderRect();
+        const QRect todayLine = calendar.todayLineRect();
+        ASSERT_TRUE(calendar.rect().contains(header));
+        ASSERT_TRUE(calendar.rect().contains(todayLine));
+        ASSERT_LT(calendar.nextMonthRect().bottom(), header.top());
+        for (int year : {1999, 2000, 2001, 2026, 2027}) {
+            for (int month = 1; month <= 12; ++month) {
+                const QDate first(year, month, 1);
+                for (int selectedDay : {1, first.daysInMonth()}) {
+                    calendar.setSelectedDate(QDate(year, month, selectedDay));
+                    for (int day = 1; day <= first.daysInMonth(); ++day) {
+                        const QDate date(year, month, day);
+                        const QRect cell = calendar.cellRect(date);
+                        SCOPED_TRACE(iso(date).toStdString() + " first day " +
+                                     std::to_string(static_cast<int>(firstDay)));
+                        ASSERT_FALSE(cell.isEmpty());
+                        EXPECT_TRUE(calendar.rect().contains(cell));
+                        EXPECT_GT(cell.top(), header.bottom());
+                        EXPECT_LT(cell.bottom(), todayLine.top());
+                        EXPECT_EQ(calendar.dateAt(cell.center()), date);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(MonthCalendar, TheWeekStartsWhereTheLocaleStartsIt) {
+    // The tests run in ja_JP, whose weeks start on Sunday.
+    QWidget window;
+    ui::MonthCalendar calendar(&window);
+    calendar.setGeometry(0, 0, 162, 143);
+    calendar.setSelectedDate(QDate(2000, 1, 10));
+    const int firstColumn = calendar.weekdayHeaderRect().left();
+    EXPECT_EQ(calendar.cellRect(QDate(2000, 1, 9)).left(), firstColumn);
+
+    calendar.setFirstDayOfWeek(Qt::Monday);
+    EXPECT_EQ(calendar.cellRect(QDate(2000, 1, 10)).left(), firstColumn);
+    // A month that starts on the first day of the week still shows a week of the month before.
+    calendar.setSelectedDate(QDate(2000, 5, 1));
+    EXPECT_EQ(calendar.cellRect(QDate(2000, 5, 1)).top(), calendar.cellRect(QDate(2000, 4, 30)).bottom() + 1);
+    EXPECT_EQ(calendar.dateAt(calendar.cellRect(QDate(2000, 4, 24)).center()), QDate(2000, 4, 24));
+}
+
+TEST(MonthCalendar, ArrowsTurnTheMonthAndNameItInTheTitle) {
+    ShownCalendar shown(QDate(1999, 12, 31));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
+    EXPECT_EQ(calendar.title(), "1999年12月");
+    EXPECT_TRUE(calendar.findChildren<QWidget*>().isEmpty());
+
+    const struct {
+        bool next;
+        QString title;
+        QDate selected;
+    } steps[] = {
+        {true, "2000年1月", {2000, 1, 31}},
+        {true, "2000年2月", {2000, 2, 29}},
+        {false, "2000年1月", {2000, 1, 29}},
+        {false, "1999年12月", {1999, 12, 29}},
+    };
+    for (const auto& step : steps) {
+        shown.click((step.next ? calendar.nextMonthRect() : calendar.previousMonthRect()).center());
+        EXPECT_EQ(calendar.title(), step.title);
+        EXPECT_EQ(calendar.selectedDate(), step.selected);
+    }
+    EXPECT_EQ(clicked.count(), 4);
+}
+
+TEST(MonthCalendar, ArrowsStopAtTheFirstAndTheLastDay) {
+    ShownCalendar shown(QDate(1, 1, 15));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    shown.click(calendar.previousMonthRect().center());
+    EXPECT_EQ(calendar.selectedDate(), QDate(1, 1, 15));
+    EXPECT_TRUE(calendar.cellRect(QDate(1, 1, 1).addDays(-1)).isEmpty());
+    calendar.setSelectedDate(QDate(9999, 12, 20));
+    shown.click(calendar.nextMonthRect().center());
+    EXPECT_EQ(calendar.selectedDate(), QDate(9999, 12, 20));
+    EXPECT_EQ(calendar.title(), "9999年12月");
+}
+
+TEST(MonthCalendar, KeysMoveTheSelectionAndNeverClick) {
+    const struct {
+        Qt::Key key;
+        QDate from;
+        QDate to;
+    } rows[] = {
+        {Qt::Key_Right, {2000, 1, 31}, {2000, 2, 1}},      {Qt::Key_Left, {2000, 3, 1}, {2000, 2, 29}},
+        {Qt::Key_Up, {2000, 1, 3}, {1999, 12, 27}},        {Qt::Key_Down, {2000, 1, 31}, {2000, 2, 7}},
+        {Qt::Key_PageUp, {2000, 3, 31}, {2000, 2, 29}},    {Qt::Key_PageDown, {2000, 1, 30}, {2000, 2, 29}},
+        {Qt::Key_Home, {2000, 1, 17}, {2000, 1, 1}},       {Qt::Key_End, {2000, 2, 10}, {2000, 2, 29}},
+        {Qt::Key_PageDown, {2000, 12, 10}, {2001, 1, 10}},
+    };
+    ShownCalendar shown(QDate(2000, 1, 1));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
+    for (const auto& row : rows) {
+        calendar.setSelectedDate(row.from);
+        QTest::keyClick(&calendar, row.key);
+        EXPECT_EQ(calendar.selectedDate(), row.to) << iso(row.from).toStdString() << " key " << row.key;
+        EXPECT_EQ(calendar.title(), QStringLiteral("%1年%2月").arg(row.to.year()).arg(row.to.month()));
+    }
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST(MonthCalendar, WheelTurnsTheMonthByNotches) {
+    ShownCalendar shown(QDate(2000, 1, 31));
+    QSignalSpy clicked(shown.calendar, &ui::MonthCalendar::calendarClicked);
+    for (const auto& [delta, selected] :
+         {std::pair{-120, QDate(2000, 2, 29)}, {60, QDate(2000, 2, 29)}, {60, QDate(2000, 1, 29)}}) {
+        QWheelEvent event(QPointF(80, 80), QPointF(80, 80), {}, {0, delta}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(shown.calendar, &event);
+        EXPECT_EQ(shown.calendar->selectedDate(), selected) << "after " << delta;
+    }
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+const QColor kRed(0xD8, 0x10, 0x10), kBlue(0x10, 0x40, 0xD8), kGrey(0xA8, 0xA8, 0xA8);
+
+TEST(MonthCalendar, SaturdaysBlueSundaysAndHolidaysRedOtherMonthsGrey) {
+    const struct {
+        QDate shown;
+        QDate date;
+        QColor colour;
+    } rows[] = {
+        {{2027, 1, 20}, {2027, 1, 1}, kRed},   // 元日, a Friday
+        {{2027, 1, 20}, {2027, 1, 9}, kBlue},  // Saturday
+        {{2027, 1, 20}, {2027, 1, 10}, kRed},  // Sunday
+        {{2027, 1, 20}, {2027, 1, 11}, kRed},  // 成人の日, a Monday
+        {{2027, 1, 20}, {2027, 1, 12}, Qt::black},
+        {{2027, 1, 20}, {2026, 12, 27}, kGrey},  // a Sunday of the month before
+        {{2027, 1, 20}, {2027, 2, 6}, kGrey},    // a Saturday of the month after
+        {{2027, 2, 1}, {2027, 2, 11}, kRed},  // the next month's own holidays: 建国記念の日, a Thursday
+        {{2027, 2, 1}, {2027, 2, 23}, kRed},  // 天皇誕生日, a Tuesday
+        {{2027, 2, 1}, {2027, 1, 11}, kGrey},
+    };
+    ShownCalendar shown(QDate(2027, 1, 20));
+    for (const auto& row : rows) {
+        shown.calendar->setSelectedDate(row.shown);
+        EXPECT_EQ(shown.calendar->dayColour(row.date), row.colour) << iso(row.date).toStdString();
+    }
+}
+
+// Pixels of a painted cell whose colour is clearly the given hue.
+int pixelsLike(const QImage& image, const QRect& cell, QColor hue) {
+    int count = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const bool red = pixel.red() > 150 && pixel.green() < 110 && pixel.blue() < 110;
+            const bool blue = pixel.blue() > 150 && pixel.red() < 110 && pixel.green() < 140;
+            if ((hue == kRed && red) || (hue == kBlue && blue)) ++count;
+        }
+    }
+    return count;
+}
+
+TEST(MonthCalendar, TheDaysArePaintedInTheirColours) {
+    ShownCalendar shown(QDate(2027, 1, 20));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    const QImage image = calendar.grab().toImage();
+    const struct {
+        QDate date;
+        int red;
+        int blue;
+    } rows[] = {
+        {{2027, 1, 9}, 0, 1},   // Saturday
+        {{2027, 1, 10}, 1, 0},  // Sunday
+        {{2027, 1, 11}, 1, 0},  // 成人の日
+        {{2027, 1, 12}, 0, 0},
+    };
+    for (const auto& row : rows) {
+        const QRect cell = calendar.cellRect(row.date);
+        SCOPED_TRACE(iso(row.date).toStdString());
+        EXPECT_EQ(pixelsLike(image, cell, kRed) > 3, row.red == 1);
+        EXPECT_EQ(pixelsLike(image, cell, kBlue) > 3, row.blue == 1);
+    }
+}
+
+TEST(MonthCalendar, TheFocusIsDrawnOnTheSelectedDay) {
+    ShownCalendar shown(QDate(2027, 1, 20));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    const QRect cell = calendar.cellRect(QDate(2027, 1, 20));
+    QApplication::setActiveWindow(&shown.window);
+    calendar.clearFocus();
+    ASSERT_FALSE(calendar.hasFocus());
+    const QImage unfocused = calendar.grab(cell).toImage();
+    calendar.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calendar.hasFocus(); }));
+    EXPECT_NE(calendar.grab(cell).toImage(), unfocused);
+}
+
+TEST(MonthCalendar, ToolTipNamesTheHolidayTheTermsAndTheKoyomi) {
+    const struct {
+        QDate date;
+        QString text;
+    } rows[] = {
+        {{2026, 3, 20}, "春分の日\n春分（二十四節気）\n旧暦2月2日 先負 癸巳"},
+        {{2026, 5, 10}, "母の日\n旧暦3月24日 友引 甲申"},
+        {{2000, 1, 11}, "旧暦12月5日 仏滅 戊辰"},
+        {{2101, 1, 1}, "元日"},  // the koyomi is given up to 2100
+    };
+    QWidget window;
+    ui::MonthCalendar calendar(&window);
+    for (const auto& row : rows)
+        EXPECT_EQ(calendar.toolTipFor(row.date), row.text) << iso(row.date).toStdString();
+
+    // As the user sees it: the mouse resting on the day.
+    ShownCalendar shown(QDate(2026, 3, 1));
+    const QPoint at = shown.calendar->cellRect(QDate(2026, 3, 20)).center();
+    QHelpEvent onDay(QEvent::ToolTip, at, shown.calendar->mapToGlobal(at));
+    QApplication::sendEvent(shown.calendar, &onDay);
+    EXPECT_EQ(QToolTip::text(), rows[0].text);
+    QToolTip::hideText();
+    const QPoint onTitle = shown.calendar->nextMonthRect().center();
+    QHelpEvent offDays(QEvent::ToolTip, onTitle, shown.calendar->mapToGlobal(onTitle));
+    QApplication::sendEvent(shown.calendar, &offDays);
+    EXPECT_FALSE(offDays.isAccepted());
+}
+
+}  // namespace
+}  // namespace daywick
