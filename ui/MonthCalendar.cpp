@@ -150,7 +150,7 @@ QDate MonthCalendar::firstShownDay() const {
 QRect MonthCalendar::cellRect(const QDate& date) const {
     if (!inRange(date)) return {};
     const qint64 index = firstShownDay().daysTo(date);
-    if (index < 0 || index >= 7 * kWeeks) return {};
+    if (index < 0 || index >= qint64{7} * kWeeks) return {};
     const int row = static_cast<int>(index / 7), column = static_cast<int>(index % 7);
     const QRect header = weekdayHeaderRect();
     return {header.left() + column * columnWidth(), weeksTop() + row * rowHeight(), columnWidth(),

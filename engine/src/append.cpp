@@ -127,9 +127,9 @@ void writeAll(int fd, std::string_view bytes, off_t offset, const AppendCalls& c
 // A Ctrl-Z before the part the append cuts would hide the new record from every reader: the registration
 // would be reported done and never shown. Refused, naming the record that holds the Ctrl-Z.
 void refuseHiddenTail(const std::string& path, std::string_view head, long& records) {
-    for (std::size_t i = 0; i < head.size(); ++i) {
-        if (head[i] == '\r') ++records;
-        if (head[i] == kCtrlZ) {
+    for (const char byte : head) {
+        if (byte == '\r') ++records;
+        if (byte == kCtrlZ) {
             throw InOutError(EINVAL, path,
                              sjis("ファイルの ") + std::to_string(records + 1) +
                                  sjis(" 行目に Ctrl-Z (0x1A) があり、その後ろに書いた記録は読まれないため登録"
@@ -201,10 +201,14 @@ bool replaceWhole(const std::string& target, int file, const struct stat& status
         // them: a user who is not root keeps the file's group when a member of it, and owns the new file.
         // Each is given on its own, since a call that sets both fails as a whole. The mode comes last, as a
         // change of owner clears the set-id bits.
-        if (status.st_uid != ::geteuid()) [[maybe_unused]]
-            const int ownerKept = ::fchown(fresh.get(), status.st_uid, -1);
-        if (status.st_gid != ::getegid()) [[maybe_unused]]
-            const int groupKept = ::fchown(fresh.get(), -1, status.st_gid);
+        constexpr auto kUnchangedOwner = static_cast<uid_t>(-1);
+        constexpr auto kUnchangedGroup = static_cast<gid_t>(-1);
+        if (status.st_uid != ::geteuid()) {
+            [[maybe_unused]] const int ownerKept = ::fchown(fresh.get(), status.st_uid, kUnchangedGroup);
+        }
+        if (status.st_gid != ::getegid()) {
+            [[maybe_unused]] const int groupKept = ::fchown(fresh.get(), kUnchangedOwner, status.st_gid);
+        }
         if (::fchmod(fresh.get(), status.st_mode & 07777) != 0) fail(errno);
         eachChunkOfHead(target, file, kept,
                         [&](const std::string& chunk, off_t at) { writeAll(fresh.get(), chunk, at, calls); });

@@ -16,7 +16,6 @@ namespace daywick {
 namespace {
 
 constexpr int kFirstYear = kFirstComputedYear, kLastYear = kLastComputedYear;
-constexpr CivilDate kFirstHoliday{1948, 7, 20};
 
 // The 二十四節気 by the sun's longitude, 15 degrees apart from 春分 at 0.
 constexpr std::array<std::string_view, 24> kTermNames = {

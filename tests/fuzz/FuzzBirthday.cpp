@@ -4,6 +4,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -64,14 +65,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (record.size() < 12 || record.substr(8, 2) != "\x94\x4E") std::abort();
 
     // Appended to a file holding anything, the file keeps its text up to any Ctrl-Z near the end, then the
-    // record on a line of its own; the birthday pass reads it.
+    // record on a line of its own; the birthday pass reads it. A Ctrl-Z further up would hide the record:
+    // then the append is refused and the file stays as it was.
     const std::string path = daywick::dataPath(scratchDirectory(), daywick::kBirthdayFile);
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(before.data(), static_cast<std::streamsize>(before.size()));
-    daywick::appendLine(path, record);
+    const std::size_t window = before.size() > 128 ? before.size() - 128 : 0;
+    const bool hidden = before.find('\x1A') < window;
+    try {
+        daywick::appendLine(path, record);
+        if (hidden) std::abort();
+    } catch (const daywick::InOutError& error) {
+        if (!hidden || error.code() != EINVAL || readFile(path) != before) std::abort();
+        return 0;
+    }
     const std::string after = readFile(path);
     std::string expected = before;
-    const std::size_t window = before.size() > 128 ? before.size() - 128 : 0;
     if (const std::size_t ctrlZ = before.find('\x1A', window); ctrlZ != std::string::npos)
         expected.resize(ctrlZ);
     if (!expected.empty() && expected.back() != '\r' && !expected.ends_with("\r\n")) expected += "\r\n";
