@@ -98,3 +98,17 @@ start_openbox() {
     started $!
     wait_for 20 xdotool get_desktop || fail "openbox did not start: $(cat "$work/openbox.log")"
 }
+
+# visible_windows TITLE: the ids of the visible windows whose title is exactly TITLE; false when none is.
+# xdotool's --name matches its pattern against the title as the locale reads it, so a Japanese title never
+# matches in the C locale; the titles it prints are the window's own.
+visible_windows() {
+    local window found=1
+    for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        if [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ]; then
+            echo "$window"
+            found=0
+        fi
+    done
+    return $found
+}

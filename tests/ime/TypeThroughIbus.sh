@@ -31,10 +31,29 @@ if [ "$(id -u)" -eq 0 ]; then
     # Mozc's server and client refuse to work for root, so the test runs as nobody; and in a process namespace
     # of its own, so that nothing it started outlives it, whatever ends it.
     if [ ! -x "$program" ] || [ ! -r "$data_dir/Tanjyou.txt" ]; then fail "$program or $data_dir is missing"; fi
-    # (The namespace's first process stays root: a change of user would cancel its death signal.)
-    exec unshare --pid --fork --kill-child --mount-proc -- bash -c \
-        'setpriv --reuid=nobody --regid=nogroup --clear-groups -- bash "$0" "$@"; exit $?' \
-        "$0" "$program" "$data_dir"
+    # Nobody may not read a checkout in root's home: the script, the program and the data go to a folder
+    # nobody can read first.
+    stage=$(mktemp -d /tmp/daywick-ime-stage.XXXXXX)
+    mkdir "$stage/ime"
+    cp "$0" "$stage/ime/"
+    cp "$(dirname "$(readlink -f "$0")")/../lib.sh" "$stage/"
+    cp "$program" "$stage/Daywick"
+    cp -R "$data_dir" "$stage/data"
+    chmod -R a+rX "$stage"
+    run_as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups --
+                   bash "$stage/ime/$(basename "$0")" "$stage/Daywick" "$stage/data")
+    # (The namespace's first process stays root: a change of user would cancel its death signal.) Where no
+    # process namespace can be had (a chroot, whose root is no mount point), the test's own clean-up stops
+    # what it started, by pid, as everywhere.
+    status=0
+    if unshare --pid --fork --kill-child --mount-proc true 2>/dev/null; then
+        unshare --pid --fork --kill-child --mount-proc -- bash -c '"$@"; exit $?' bash "${run_as_nobody[@]}" ||
+            status=$?
+    else
+        "${run_as_nobody[@]}" || status=$?
+    fi
+    rm -rf "$stage"
+    exit "$status"
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/daywick-ime.XXXXXX")
@@ -135,19 +154,23 @@ chmod -R u+w "$run"
 daywick_pid=$!
 started "$daywick_pid"
 
-visible() { xdotool search --onlyvisible --name "$1" | head -n 1; }
+visible() {  # the first visible window of the title; false when there is none
+    local ids
+    ids=$(visible_windows "$1") || return 1
+    echo "${ids%%$'\n'*}"
+}
 key() { xdotool key --clearmodifiers "$@"; }
 dialog_up() {
-    visible '^誕生日登録$' | grep -q . && return 0
+    visible 誕生日登録 | grep -q . && return 0
     # The menu keys again: the main window may have been behind the splash the last time.
-    xdotool windowactivate --sync "$(visible '^Daywick$')" >/dev/null 2>&1 || true
+    xdotool windowactivate --sync "$(visible Daywick)" >/dev/null 2>&1 || true
     key alt+e b
     sleep 1
     return 1
 }
-wait_for 60 visible '^Daywick$' || fail "the main window did not appear"
+wait_for 60 visible Daywick || fail "the main window did not appear"
 wait_for 30 dialog_up || fail "登録(&E) → 誕生日(&B) did not show the birthday dialog"
-dialog=$(visible '^誕生日登録$')
+dialog=$(visible 誕生日登録)
 xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
 
 # The middles of the boxes and of 登録, in the dialog's client area.

@@ -114,22 +114,22 @@ if [ "$seconds_into_day" -gt $(( 86400 - 300 )) ]; then sleep $(( 86400 - second
 daywick_pid=$!
 started $daywick_pid
 
-visible() { xdotool search --onlyvisible --name "$1"; }
-windows_named_daywick() { visible '^Daywick$' 2>/dev/null | wc -l; }
+visible() { visible_windows "$1"; }
+windows_named_daywick() { visible Daywick 2>/dev/null | wc -l; }
 box_up() { [ "$(windows_named_daywick)" -ge 2 ]; }
 box_gone() { [ "$(windows_named_daywick)" -eq 1 ]; }
-dialog_hidden() { ! visible '^印刷$' >/dev/null 2>&1; }
+dialog_hidden() { ! visible 印刷 >/dev/null 2>&1; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 
-wait_for 60 visible '^Daywick$' || fail "the main window did not appear: $(cat "$work/daywick.log")"
+wait_for 60 visible Daywick || fail "the main window did not appear: $(cat "$work/daywick.log")"
 sleep 2  # the splash window goes once the day's report is shown
 
 open_dialog() {
-    xdotool windowactivate --sync "$(visible '^Daywick$' | head -1)" >/dev/null 2>&1 || true
+    xdotool windowactivate --sync "$(visible Daywick | head -1)" >/dev/null 2>&1 || true
     key alt+f
     key p
-    wait_for 20 visible '^印刷$' || fail "印刷(&P) did not show the print dialog"
-    xdotool windowactivate --sync "$(visible '^印刷$' | head -1)" >/dev/null 2>&1 || true
+    wait_for 20 visible 印刷 || fail "印刷(&P) did not show the print dialog"
+    xdotool windowactivate --sync "$(visible 印刷 | head -1)" >/dev/null 2>&1 || true
 }
 
 # Presses 印刷開始(&P), waits for an error box and closes it. (Its text is not readable from outside; the
@@ -201,7 +201,7 @@ rm -f "$job_file"
 cupsreject "$queue"
 open_dialog
 press_expecting_box
-visible '^印刷$' >/dev/null || fail "the dialog closed after a refused job"
+visible 印刷 >/dev/null || fail "the dialog closed after a refused job"
 sleep 2
 [ ! -e "$job_file" ] || fail "a refused job printed anyway"
 echo "refused job: an error box, the dialog open, nothing printed"
@@ -211,7 +211,7 @@ cupsaccept "$queue"
 lpadmin -x "$queue"
 [ -z "$(lpstat -p 2>/dev/null)" ] || fail "a printer is still there: $(lpstat -p)"
 press_expecting_box
-visible '^印刷$' >/dev/null || fail "the dialog closed with no printer"
+visible 印刷 >/dev/null || fail "the dialog closed with no printer"
 sleep 1
 [ ! -e "$job_file" ] || fail "something printed with no printer"
 echo "no printer: an error box, the dialog open, nothing printed"

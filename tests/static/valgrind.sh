@@ -23,7 +23,7 @@ start_xvfb "$work"
 (cd "$work/data" && exec valgrind --leak-check=no --suppressions="$root/tests/static/xcb.supp" --log-file="$work/program.log" "$build/app/Daywick") &
 program=$!
 started $program
-wait_for 300 xdotool search --onlyvisible --name '^Daywick$' || {
+wait_for 300 visible_windows Daywick || {
     cat "$work/program.log"
     fail "valgrind: the program's main window did not show"
 }
