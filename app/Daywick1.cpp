@@ -217,8 +217,9 @@ void TForm1::FormCreate() {
     pictureBaseDir_ = services_.dataDir.empty() ? "." : services_.dataDir;
     // The clock is read once: the calendar, its today circle and the date texts all name the same day, even
     // at midnight.
-    const QDate today = toQDate(services_.clock->now().date);
-    dates_.InitFromClock({{today.year(), today.month(), today.day()}});
+    const LocalDateTime now = services_.clock->now();
+    const QDate today = toQDate(now.date);
+    dates_.InitFromClock(now);
     MonthCalendar1->setToday(today);
     MonthCalendar1->setSelectedDate(today);
     StaticText2->setText(fromSjis(dates_.StatusText()));

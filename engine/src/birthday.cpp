@@ -77,14 +77,12 @@ std::string_view eraYearText(std::string_view yearBox) {
 std::string halfWidthDigits(std::string_view sjis) {
     std::string text;
     text.reserve(sjis.size());
-    for (std::size_t i = 0; i < sjis.size(); ++i) {
+    // Character by character, so that a second byte is never taken for the start of a digit.
+    for (std::size_t i = 0; i < sjis.size(); i += charLength(sjis, i)) {
         if (isFullWidthDigit(sjis, i)) {
             text += static_cast<char>('0' + (static_cast<unsigned char>(sjis[i + 1]) - 0x4F));
-            ++i;
         } else {
-            text += sjis[i];
-            // A trail byte is never the start of a digit.
-            if (isLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size()) text += sjis[++i];
+            text.append(sjis, i, charLength(sjis, i));
         }
     }
     return text;
