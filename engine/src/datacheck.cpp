@@ -181,7 +181,29 @@ private:
     std::size_t found_ = 0;
 };
 
-std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout,
+// What is wrong with a birthday record's death mark, or empty: the pass takes a malformed one for none and
+// shows an age.
+std::string deathMarkProblem(std::string_view record, std::string_view shownText, int currentYear) {
+    const DeathMark mark = deathMarkOf(shownText);
+    if (mark.kind == DeathMark::Kind::Malformed) {
+        return sjis("没年の書き方が正しくありません。名前の最後に「（…、1916年没）」のように半角数字で書きます"
+                    "（このままでは年齢が表示されます） ") +
+               shown(record);
+    }
+    if (mark.kind != DeathMark::Kind::Valid) return {};
+    if (mark.year > currentYear) {
+        return sjis("没年 ") + std::to_string(mark.year) + sjis(" 年は今年より後です ") + shown(record);
+    }
+    if (isMarkerRecord(record)) return {};
+    const std::optional<std::int32_t> born = tryStrToInt(column(record, kBirthYear));
+    if (born && mark.year < *born) {
+        return sjis("没年 ") + std::to_string(mark.year) + sjis(" 年が生まれ年 ") + std::to_string(*born) +
+               sjis(" 年より前です ") + shown(record);
+    }
+    return {};
+}
+
+std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout, int currentYear,
                       const std::function<void(const DataProblem&)>& reportProblem, std::size_t most) {
     const std::string path = dataPath(dataDir, layout.file);
     const bool birthdays = layout.file == kBirthdayRecord.file;
@@ -228,6 +250,9 @@ std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout,
                                      sjis("」が整数ではありません。どの日を選んでも表示が失敗します ") +
                                      shown(record));
                 }
+                const std::string_view shownText = column(record, text);
+                if (std::string problem = deathMarkProblem(record, shownText, currentYear); !problem.empty())
+                    report(line, problem);
             }
             if (const std::size_t bad = invalidSjisAt(record); bad != std::string_view::npos) {
                 report(line, sjis("Shift_JIS として正しくないバイトがあります（") + std::to_string(bad + 1) +
@@ -250,17 +275,18 @@ std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout,
 
 }  // namespace
 
-std::size_t checkDataDirectory(const std::string& dataDir,
+std::size_t checkDataDirectory(const std::string& dataDir, int currentYear,
                                const std::function<void(const DataProblem&)>& report,
                                std::size_t maxPerFile) {
     std::size_t found = 0;
-    for (const RecordLayout& layout : kRecordLayouts) found += checkFile(dataDir, layout, report, maxPerFile);
+    for (const RecordLayout& layout : kRecordLayouts)
+        found += checkFile(dataDir, layout, currentYear, report, maxPerFile);
     return found;
 }
 
-std::vector<DataProblem> checkDataDirectory(const std::string& dataDir) {
+std::vector<DataProblem> checkDataDirectory(const std::string& dataDir, int currentYear) {
     std::vector<DataProblem> problems;
-    checkDataDirectory(dataDir, [&](const DataProblem& problem) { problems.push_back(problem); });
+    checkDataDirectory(dataDir, currentYear, [&](const DataProblem& problem) { problems.push_back(problem); });
     return problems;
 }
 

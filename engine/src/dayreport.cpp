@@ -112,6 +112,10 @@ void PanelTexts::clear() {
 }
 
 std::string ageText(std::string_view record, int selectedYear) {
+    // Nobody who has died is shown with the age they would have now.
+    if (!isMarkerRecord(record) &&
+        deathMarkOf(column(record, kBirthdayRecord.text)).kind == DeathMark::Kind::Valid)
+        return {};
     return formatAge(shownAge(birthYearOf(record), selectedYear));
 }
 
@@ -140,7 +144,7 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& sin
     const std::string yearSeparator = " ";
     eachRecord(dataDir, kBirthdayRecord, [&](std::string_view record) {
         // Every record's year is converted, matching or not, so that a bad record is found on every day.
-        const std::optional<std::int32_t> birthYear = birthYearOf(record);
+        birthYearOf(record);
         if (!matches(kBirthdayRecord, record, selected)) return;
         if (isMarkerRecord(record)) {
             // A marker record shows its own text, one blank in.
@@ -148,7 +152,7 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& sin
         } else {
             append(Panel::Birthdays,
                    {kIndent, column(record, kBirthYearAndMark), yearSeparator,
-                    column(record, kBirthdayRecord.text), formatAge(shownAge(birthYear, selectedYear))});
+                    column(record, kBirthdayRecord.text), ageText(record, selectedYear)});
         }
     });
 

@@ -15,6 +15,8 @@ using testing::crlfLines;
 using testing::S;
 using testing::TempDir;
 
+constexpr int kCurrentYear = 2026;
+
 class DataCheck : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -28,7 +30,7 @@ protected:
     // "FILE:LINE: message" for every problem, in UTF-8.
     std::vector<std::string> problems() const {
         std::vector<std::string> lines;
-        for (const DataProblem& problem : checkDataDirectory(dir.str())) {
+        for (const DataProblem& problem : checkDataDirectory(dir.str(), kCurrentYear)) {
             lines.push_back(problem.file + ":" + std::to_string(problem.line) + ": " +
                             sjisToUtf8(problem.message));
         }
@@ -148,6 +150,25 @@ TEST_F(DataCheck, FixedDateRecordsThatRepeatAComputedDay) {
               (std::vector<std::string>{"Event.txt:1: ", "Event.txt:3: ", "Event.txt:4: ", "Event.txt:7: "}));
 }
 
+TEST_F(DataCheck, DeathMarksThatAreMalformedOrImpossible) {
+    const std::pair<std::string, std::string> rows[] = {
+        {S("02091867年夏目漱石（小説家、１９１６年没）"), "没年の書き方が正しくありません"},
+        {S("02091867年夏目漱石（小説家、1916年没"), "没年の書き方が正しくありません"},
+        {S("02091867年夏目漱石（小説家、1850年没）"), "没年 1850 年が生まれ年 1867 年より前です"},
+        {S("02091867年夏目漱石（小説家、2027年没）"), "没年 2027 年は今年より後です"},
+        {S("0101？年不詳 某（3000年没）"), "没年 3000 年は今年より後です"},
+    };
+    for (const auto& [record, expected] : rows) {
+        SCOPED_TRACE(sjisToUtf8(record));
+        dir.write(kBirthdayFile, crlfLines({S("02091867年夏目漱石（小説家、1916年没）"), record}));
+        const std::string problem = onlyProblem("Tanjyou.txt:2: ");
+        EXPECT_NE(problem.find(expected), std::string::npos) << problem;
+    }
+    dir.write(kBirthdayFile, crlfLines({S("02091867年夏目漱石（小説家、1916年没）"), S("06242026年新生（2026年没）"),
+                                        S("0712前100年 カエサル（政治家、前44年没）")}));
+    EXPECT_TRUE(problems().empty());
+}
+
 TEST_F(DataCheck, ProblemsPastTheFirstThousandOfAFileAreCounted) {
     std::string records;
     for (int i = 0; i < 2500; ++i) records += "\r\n";
@@ -158,7 +179,7 @@ TEST_F(DataCheck, ProblemsPastTheFirstThousandOfAFileAreCounted) {
     EXPECT_EQ(found[1000], "Event.txt:0: ほかに 1500 件の問題があります（最初の 1000 件だけを示しました）");
     std::size_t reported = 0;
     EXPECT_EQ(checkDataDirectory(
-                  dir.str(), [&](const DataProblem&) { ++reported; }, 10),
+                  dir.str(), kCurrentYear, [&](const DataProblem&) { ++reported; }, 10),
               2500u);
     EXPECT_EQ(reported, 11u);
 }
@@ -176,7 +197,8 @@ TEST_F(DataCheck, HugeFilesAreCheckedInFlatMemoryAndMeasuredWhole) {
     EXPECT_TRUE(testing::passesInChild(
         [&] {
             std::size_t told = 0;
-            return checkDataDirectory(dir.str(), [&](const DataProblem&) { ++told; }) == 20'000'000 &&
+            return checkDataDirectory(dir.str(), kCurrentYear, [&](const DataProblem&) { ++told; }) ==
+                       20'000'000 &&
                    told == 1001;
         },
         kCheckerKilobytes));

@@ -5,6 +5,7 @@
 #include "daywick/dayreport.h"
 #include "daywick/errors.h"
 #include "daywick/koyomi.h"
+#include "daywick/records.h"
 
 namespace daywick {
 namespace {
@@ -115,6 +116,52 @@ TEST(DayReportPass, BirthdayAges) {
     EXPECT_EQ(ageText(S("01011950年A"), 2001), S("(51歳)"));
     EXPECT_EQ(ageText(S("0101？"), 2001), "");
     EXPECT_EQ(ageText(S("0101前"), 2001), "");
+}
+
+TEST(DayReportPass, NobodyWhoHasDiedIsShownWithAnAge) {
+    DataDir dir;
+    const std::string longNote = S("（") + std::string(90, 'x') + S("、1977年没）");  // the mark past 100 bytes
+    dir.write(kBirthdayFile,
+              crlfLines({S("01011935年歌手（歌手、1977年没）"), S("01011952年音楽家（2023年没）"),
+                         S("01011952年存命の人（作曲家）"), S("01011950年全角（１９７７年没）"),
+                         S("01011950年途中（1977年没）の記録"), S("01011950年") + longNote,
+                         S("0101前100年 古人（政治家、前44年没）")}));
+    EXPECT_EQ(dir.pass({2026, 1, 1}).birthdays,
+              crlfLines({S("  1935年 歌手（歌手、1977年没）"), S("  1952年 音楽家（2023年没）"),
+                         S("  1952年 存命の人（作曲家）(74歳)"), S("  1950年 全角（１９７７年没）(76歳)"),
+                         S("  1950年 途中（1977年没）の記録(76歳)"),
+                         S("  1950年 ") + longNote.substr(0, 100) + S("(76歳)"),
+                         S(" 前100年 古人（政治家、前44年没）")}));
+}
+
+TEST(DeathMarks, AreReadOnlyWhereTheyEndTheText) {
+    struct Row {
+        const char* text;
+        DeathMark::Kind kind;
+        int year;
+    };
+    const Row rows[] = {
+        {"夏目漱石（小説家、1916年没）", DeathMark::Kind::Valid, 1916},
+        {"某（7年没）", DeathMark::Kind::Valid, 7},
+        {"カエサル（前44年没）", DeathMark::Kind::Valid, -44},
+        {"（1916年没）", DeathMark::Kind::Valid, 1916},
+        {"夏目漱石（小説家）", DeathMark::Kind::None, 0},
+        {"", DeathMark::Kind::None, 0},
+        {"夏目漱石（小説家、１９１６年没）", DeathMark::Kind::Malformed, 0},
+        {"夏目漱石（小説家、1916年没", DeathMark::Kind::Malformed, 0},
+        {"夏目漱石（小説家 1916年没）", DeathMark::Kind::Malformed, 0},
+        {"夏目漱石（小説家、19160年没）", DeathMark::Kind::Malformed, 0},
+        {"夏目漱石（小説家、年没）", DeathMark::Kind::Malformed, 0},
+        {"夏目漱石（1916年没）補足", DeathMark::Kind::Malformed, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const DeathMark mark = deathMarkOf(S(row.text));
+        EXPECT_EQ(mark.kind, row.kind);
+        EXPECT_EQ(mark.year, row.year);
+    }
+    // The bytes of "没）" across the end of another character and an ASCII letter are no mark.
+    EXPECT_EQ(deathMarkOf("i" "1916" "N" "" "v" "j").kind, DeathMark::Kind::None);
 }
 
 TEST(DayReportPass, TextsAreCutByBytesAtTheirLimits) {

@@ -131,7 +131,8 @@ void printReport(const DateTexts& date, const std::string& koyomi, const PanelTe
 // Lists the problems of the data files as they are found; a reader only.
 int checkData(const std::string& dir) {
     const bool terminal = isTerminal(stdout);
-    const std::size_t found = checkDataDirectory(dir, [terminal](const DataProblem& problem) {
+    const int currentYear = SystemClock().now().date.year;
+    const std::size_t found = checkDataDirectory(dir, currentYear, [terminal](const DataProblem& problem) {
         std::cout << problem.file;
         if (problem.line > 0) std::cout << ":" << problem.line;
         std::cout << ": " << forOutput(problem.message, terminal) << "\n";

@@ -21,12 +21,12 @@ inline constexpr std::size_t kMaxProblemsPerFile = 1000;
 /// Reads the five data files of the directory (empty: the working directory) and hands their problems to
 /// `report` in file order as they are found: at most maxPerFile of a file, then one that counts the rest.
 /// Its memory stays the same whatever the files hold. Only reads; never changes a file. Returns the number
-/// of problems found, counted ones included.
-std::size_t checkDataDirectory(const std::string& dataDir,
+/// of problems found, counted ones included. A year of death after currentYear is a problem.
+std::size_t checkDataDirectory(const std::string& dataDir, int currentYear,
                                const std::function<void(const DataProblem&)>& report,
                                std::size_t maxPerFile = kMaxProblemsPerFile);
 
 /// The problems as a list, for callers that want them all at once.
-std::vector<DataProblem> checkDataDirectory(const std::string& dataDir);
+std::vector<DataProblem> checkDataDirectory(const std::string& dataDir, int currentYear);
 
 }  // namespace daywick

@@ -38,8 +38,9 @@ public:
     PanelTexts panels;
 };
 
-/// The age text of a birthday record for the selected year: "(A歳)", or empty for a marker record, an age
-/// of 100 or more, or a birth after the selected year. Throws ConversionError for a bad year field.
+/// The age text of a birthday record for the selected year: "(A歳)", or empty for a marker record, a record
+/// with a death mark, an age of 100 or more, or a birth after the selected year. Throws ConversionError for a
+/// bad year field.
 std::string ageText(std::string_view record, int selectedYear);
 
 /// The pass for the selected date over the data directory (empty: the working directory). Pieces appended

@@ -76,4 +76,21 @@ inline bool isMarkerRecord(std::string_view record) {
     return marker == kYearUnknown || marker == kBeforeEra;
 }
 
+/// The death mark: a birthday record of someone who has died ends its shown text with "（" or "、", the year
+/// of death in ASCII digits ("前" before them for a year BC) and "年没）", as in "02091867年夏目漱石（小説家、
+/// 1916年没）" or "07121955年某（1977年没）". Such a record shows no age; a reader of the file understands
+/// it without the help, and it fits the text column, so records without it stay as they are.
+struct DeathMark {
+    enum class Kind {
+        None,       // no mark: the person's age is shown
+        Valid,      // a mark with its year
+        Malformed,  // "年没" or "没）" in the text, but not as a mark at its end
+    };
+    Kind kind = Kind::None;
+    int year = 0;  // the year of death (negative BC) when Valid
+};
+
+/// The death mark of a birthday record's shown text (the name column, or a marker record's text).
+DeathMark deathMarkOf(std::string_view shownText);
+
 }  // namespace daywick
