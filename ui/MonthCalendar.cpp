@@ -196,12 +196,9 @@ QColor MonthCalendar::dayColour(const QDate& date) const {
 
 QString MonthCalendar::toolTipFor(const QDate& date) const {
     if (!inRange(date)) return {};
-    const ComputedDay computed = computedDay(civil(date));
     QStringList lines;
-    if (!computed.holiday.empty()) lines << fromSjis(computed.holiday);
-    for (const std::string& name : computed.seasonal) lines << fromSjis(name);
-    for (const std::string& name : computed.observances) lines << fromSjis(name);
-    if (const std::string koyomi = koyomiText(civil(date)); !koyomi.empty()) lines << fromSjis(koyomi);
+    for (const ComputedItem& item : computedDay(civil(date))) lines << fromSjis(item.text);
+    for (const std::string& line : rekiSummary(dayReki(civil(date)))) lines << fromSjis(line);
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -3,6 +3,7 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #if defined(__x86_64__)
@@ -10,7 +11,6 @@
 #endif
 
 #include "daynumber.h"
-#include "yearcache.h"
 
 namespace daywick {
 
@@ -53,35 +53,46 @@ double nutationInLongitude(double tt) {
     return dpsi * ERFA_DR2D;
 }
 
-// The sun's longitude as seen from the earth's centre, on the mean ecliptic of date.
-double sunMeanLongitude(double tt) {
+// The sun's apparent direction from the earth's centre in the GCRS, and its distance in au.
+void sunApparentDirection(double tt, double direction[3], double& distance) {
     double heliocentric[2][3], barycentric[2][3];
     eraEpv00(ERFA_DJ00, tt, heliocentric, barycentric);  // wants TDB, which stays within 2 ms of TT
     // The sun where its light left it 499 s before; it barely moves about the barycentre meanwhile, while the
     // earth's own speed turns the ray by 20 arcseconds, which is the aberration.
-    const double distance = eraPm(heliocentric[0]);
+    distance = eraPm(heliocentric[0]);
     const double lightTime = distance * ERFA_AULT / ERFA_DAYSEC;
     double sun[3], velocity[3];
     for (int i = 0; i < 3; ++i) {
         sun[i] = -heliocentric[0][i] - (barycentric[1][i] - heliocentric[1][i]) * lightTime;
         velocity[i] = barycentric[1][i] * ERFA_AULT / ERFA_DAYSEC;
     }
-    double natural[3], seen[3], length = 0;
+    double natural[3], length = 0;
     eraPn(sun, &length, natural);
     const double speed = eraPm(velocity);
-    eraAb(natural, velocity, distance, std::sqrt(1.0 - speed * speed), seen);
+    eraAb(natural, velocity, distance, std::sqrt(1.0 - speed * speed), direction);
+}
+
+// The sun's longitude as seen from the earth's centre, on the mean ecliptic of date.
+double sunMeanLongitude(double tt) {
+    double seen[3], distance = 0;
+    sunApparentDirection(tt, seen, distance);
     return meanEclipticLongitude(tt, seen);
 }
 
-// The moon's longitude as seen from the earth's centre, on the mean ecliptic of date.
-double moonMeanLongitude(double tt) {
+// The moon's place from the earth's centre in the GCRS, in au, where its light left it.
+void moonPosition(double tt, double position[3]) {
     double geocentric[2][3];
     eraMoon98(ERFA_DJ00, tt, geocentric);
     // The moon shares the earth's motion about the sun, so the earth's speed adds no aberration: only the
     // 1.3 s its light takes.
     const double lightTime = eraPm(geocentric[0]) * ERFA_AULT / ERFA_DAYSEC;
+    for (int i = 0; i < 3; ++i) position[i] = geocentric[0][i] - geocentric[1][i] * lightTime;
+}
+
+// The moon's longitude as seen from the earth's centre, on the mean ecliptic of date.
+double moonMeanLongitude(double tt) {
     double moon[3];
-    for (int i = 0; i < 3; ++i) moon[i] = geocentric[0][i] - geocentric[1][i] * lightTime;
+    moonPosition(tt, moon);
     return meanEclipticLongitude(tt, moon);
 }
 
@@ -161,25 +172,217 @@ __attribute__((target("avx"))) void clearUpperHalves() {
 }
 #endif
 
+// The instant (UT) at which the sun's apparent longitude reaches the target degree, the one crossing within
+// five days of a guess (TT days from J2000).
+double sunCrossingNear(double guessTt, double target) {
+    // Nutation costs as much as the earth's place and moves less than a milliarcsecond an hour, so the search
+    // holds it at its value at the guess, and the crossing is then moved by the difference at the crossing.
+    const double nutation = nutationInLongitude(guessTt);
+    const auto past = [target, nutation](double tt) { return pastZero(sunMeanLongitude(tt) + nutation - target); };
+    const Crossing crossing = zeroNear(past, guessTt, 360.0 / kTropicalYear, 5);
+    return ttToUt(crossing.at - (nutationInLongitude(crossing.at) - nutation) / crossing.slope);
+}
+
+// When the mean sun reaches the degree in the year (TT days from J2000). The sun passes 0 degrees about 20
+// March and its speed varies by 3 percent, so the event is within three days of it, the only one in ten.
+double meanSunDay(int year, double target) {
+    return julianDay({year, 1, 1}) + std::fmod(79.3 + target / 360.0 * kTropicalYear, kTropicalYear) - ERFA_DJ00;
+}
+
+// The old Tokyo Observatory, where the national observatory reckons Tokyo's rise and set, on the sea-level
+// horizon, and the standard refraction there.
+const double kTokyoLongitude = (139 + 44 / 60.0 + 28.8869 / 3600) * ERFA_DD2R;
+const double kTokyoLatitude = (35 + 39 / 60.0 + 29.1572 / 3600) * ERFA_DD2R;
+const double kRefraction = (35 / 60.0 + 8 / 3600.0) * ERFA_DD2R;
+// The sun's nominal radius (IAU 2015), for its upper limb.
+constexpr double kSunRadiusAu = 695700e3 / ERFA_DAU;
+// Half a minute: an event belongs to the day its time rounded to the minute falls on.
+constexpr double kHalfMinute = 30.0 / ERFA_DAYSEC;
+
+// The place and the frame of one day's search for a rise or a set. The frame's slow parts (precession and
+// nutation) are taken once, at the day's middle; over a day they move the sky by a fraction of an arcsecond.
+class TokyoHorizon {
+public:
+    explicit TokyoHorizon(double middleJdUt) {
+        // IAU 2000B's nutation is good to a milliarcsecond, far finer than a second of rise and set, and a
+        // tenth of the cost of 2000A's.
+        const double tt = middleJdUt - ERFA_DJ00 + deltaT(middleJdUt) / ERFA_DAYSEC;
+        double x = 0, y = 0, s = 0;
+        eraXys00b(ERFA_DJ00, tt, &x, &y, &s);
+        eraC2ixys(x, y, s, celestialToIntermediate_);
+        double observer[3];
+        if (eraGd2gc(ERFA_WGS84, kTokyoLongitude, kTokyoLatitude, 0, observer) != 0)
+            throw std::logic_error("astronomy: the observatory's place");
+        for (int i = 0; i < 3; ++i) observer_[i] = observer[i] / ERFA_DAU;
+        up_[0] = std::cos(kTokyoLatitude) * std::cos(kTokyoLongitude);
+        up_[1] = std::cos(kTokyoLatitude) * std::sin(kTokyoLongitude);
+        up_[2] = std::sin(kTokyoLatitude);
+    }
+
+    // The altitude in radians of a place given in the GCRS (au, from the earth's centre) at an instant.
+    double altitude(double jdUt, double place[3]) const {
+        double seen[3];
+        seenFrom(jdUt, place, seen);
+        return std::asin(eraPdp(seen, up_) / eraPm(seen));
+    }
+
+    // The distance in au from the observatory to a place given in the GCRS.
+    double distance(double jdUt, double place[3]) const {
+        double seen[3];
+        seenFrom(jdUt, place, seen);
+        return eraPm(seen);
+    }
+
+private:
+    // The place from the observatory, in the frame that turns with the earth.
+    void seenFrom(double jdUt, double place[3], double seen[3]) const {
+        double toEarth[3][3];
+        eraCr(celestialToIntermediate_, toEarth);
+        eraRz(eraEra00(ERFA_DJ00, jdUt - ERFA_DJ00), toEarth);
+        double fixed[3];
+        eraRxp(toEarth, place, fixed);
+        eraPmp(fixed, observer_, seen);
+    }
+
+    // ERFA's C interface takes the arrays it only reads as non-const.
+    mutable double celestialToIntermediate_[3][3];
+    mutable double observer_[3];
+    mutable double up_[3];
+};
+
+double ttDaysOf(double jdUt) {
+    return jdUt - ERFA_DJ00 + deltaT(jdUt) / ERFA_DAYSEC;
+}
+
+// The sun's place in the GCRS, in au from the earth's centre, where it is seen.
+void sunPlace(double jdUt, double place[3]) {
+    double direction[3], distance = 0;
+    sunApparentDirection(ttDaysOf(jdUt), direction, distance);
+    eraSxp(distance, direction, place);
+}
+
+void moonPlace(double jdUt, double place[3]) {
+    moonPosition(ttDaysOf(jdUt), place);
+}
+
+// A body's place over one day, from its ephemeris every three hours and, between, by the cubic through the
+// four nearest of those. The sun's and the moon's motions are smooth enough over hours that this stays
+// within a microarcsecond of the ephemeris, at a fraction of its cost; the earth's turning, which is not
+// smooth at that scale for a place on its surface, is taken exactly.
+class DayTrack {
+public:
+    static constexpr int kSteps = 8;
+
+    DayTrack(double start, void (*placeAt)(double, double[3])) : start_(start) {
+        for (int k = 0; k <= kSteps; ++k) placeAt(at(k), nodes_[k]);
+    }
+
+    double at(int k) const { return start_ + k / double{kSteps}; }
+
+    void place(double jdUt, double out[3]) const {
+        const double x = (jdUt - start_) * kSteps;
+        const int first = std::clamp(static_cast<int>(std::floor(x)) - 1, 0, kSteps - 3);
+        for (int i = 0; i < 3; ++i) out[i] = 0;
+        for (int j = first; j < first + 4; ++j) {
+            double weight = 1;
+            for (int m = first; m < first + 4; ++m) {
+                if (m != j) weight *= (x - m) / (j - m);
+            }
+            for (int i = 0; i < 3; ++i) out[i] += weight * nodes_[j][i];
+        }
+    }
+
+private:
+    double start_;
+    double nodes_[kSteps + 1][3];
+};
+
+// The first rise and the first set within the day. Neither body can rise and set again within three hours
+// in Tokyo, where the sun and the moon climb at least 25 degrees a day, so the track's points three hours
+// apart bracket every crossing; each is then closed in on to a millisecond. The sun is seen by its upper
+// limb, the moon by its centre.
+RiseAndSet riseAndSet(const CivilDate& jstDay, void (*placeAt)(double, double[3]), bool upperLimb) {
+    const double start = jstMidnight(jstDay) - kHalfMinute;
+    const TokyoHorizon horizon(start + 0.5);
+    const DayTrack track(start, placeAt);
+    const auto height = [&](double jdUt) {
+        double place[3];
+        track.place(jdUt, place);
+        const double limb = upperLimb ? std::asin(kSunRadiusAu / horizon.distance(jdUt, place)) : 0;
+        return horizon.altitude(jdUt, place) + limb + kRefraction;
+    };
+    RiseAndSet found;
+    double before = height(start);
+    for (int k = 1; k <= DayTrack::kSteps; ++k) {
+        const double from = track.at(k - 1), to = track.at(k);
+        const double after = height(to);
+        if (before < 0 && after >= 0 && !found.rise) {
+            found.rise = zeroBetween(height, from, to).at;
+        } else if (before >= 0 && after < 0 && !found.set) {
+            found.set = zeroBetween([&](double jdUt) { return -height(jdUt); }, from, to).at;
+        }
+        before = after;
+    }
+    const auto withinDay = [&](std::optional<double>& instant) {
+        if (instant && *instant >= start + 1) instant.reset();
+    };
+    withinDay(found.rise);
+    withinDay(found.set);
+    return found;
+}
+
+}  // namespace
+
 SolarYear computeSolarYear(int year) {
 #if defined(__x86_64__)
     if (__builtin_cpu_supports("avx")) clearUpperHalves();
 #endif
     SolarYear solar;
-    for (std::size_t k = 0; k < solar.terms.size(); ++k) {
-        solar.terms[k] = sunLongitudeInstant(year, 15.0 * static_cast<double>(k));
+    // A step near New Year (280 degrees falls on 1 January) may belong to the year before or after.
+    const double yearStart = jstMidnight({year, 1, 1}), yearEnd = jstMidnight({year + 1, 1, 1});
+    for (int step = 0; step < kSunSteps; ++step) {
+        const double target = 5.0 * step;
+        const double mean = meanSunDay(year, target);
+        for (double guess : {mean - kTropicalYear, mean, mean + kTropicalYear}) {
+            if (guess + ERFA_DJ00 < yearStart - 6 || guess + ERFA_DJ00 > yearEnd + 6) continue;
+            const double jdUt = sunCrossingNear(guess, target);
+            if (jdUt >= yearStart && jdUt < yearEnd) solar.steps.push_back({jdUt, step});
+        }
     }
+    std::sort(solar.steps.begin(), solar.steps.end(),
+              [](const SunStep& a, const SunStep& b) { return a.jdUt < b.jdUt; });
     for (std::size_t m = 0; m < kSeasonalMarks.size(); ++m) {
         solar.marks[m] = sunLongitudeInstant(year, kSeasonalMarks[m]);
     }
-    // A day's margin on each side, then only the moons of the year's dates in Japan.
-    for (double moon : newMoons(julianDay({year, 1, 1}) - 1, julianDay({year + 1, 1, 1}) + 1)) {
-        if (jstDate(moon).year == year) solar.newMoons.push_back(moon);
+    // A day's margin on each side, then only the phases of the year's dates in Japan.
+    for (const MoonPhase& phase : moonPhases(julianDay({year, 1, 1}) - 1, julianDay({year + 1, 1, 1}) + 1)) {
+        if (jstDate(phase.jdUt).year == year) solar.phases.push_back(phase);
     }
     return solar;
 }
 
-}  // namespace
+double SolarYear::term(int k) const {
+    for (const SunStep& at : steps) {
+        if (at.step == 3 * k) return at.jdUt;
+    }
+    throw std::logic_error("astronomy: a term missing from its year");
+}
+
+std::vector<double> SolarYear::newMoons() const {
+    std::vector<double> moons;
+    for (const MoonPhase& phase : phases) {
+        if (phase.quarter == 0) moons.push_back(phase.jdUt);
+    }
+    return moons;
+}
+
+RiseAndSet sunRiseAndSet(const CivilDate& jstDay) {
+    return riseAndSet(jstDay, sunPlace, true);
+}
+
+RiseAndSet moonRiseAndSet(const CivilDate& jstDay) {
+    return riseAndSet(jstDay, moonPlace, false);
+}
 
 double deltaT(double jdUt) {
     const double y = 2000.0 + (jdUt - 2451544.5) / 365.2425;
@@ -238,21 +441,9 @@ double apparentMoonLongitude(double jdTt) {
 
 double sunLongitudeInstant(int year, double degrees) {
     const double target = normalized(degrees);
-    // Nutation costs as much as the earth's place and moves less than a milliarcsecond an hour, so the search
-    // holds it at its value at the guess, and the crossing is then moved by the difference at the crossing.
-    double nutation = 0;
-    const auto past = [target, &nutation](double tt) {
-        return pastZero(sunMeanLongitude(tt) + nutation - target);
-    };
-    // The sun passes 0 degrees about 20 March and its speed varies by 3 percent, so the date the mean sun
-    // reaches the degree is within three days of the event, which is the only one in a window of ten days.
-    const double meanDay = std::fmod(79.3 + target / 360.0 * kTropicalYear, kTropicalYear);
-    double guess = julianDay({year, 1, 1}) + meanDay - ERFA_DJ00;
+    double guess = meanSunDay(year, target);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        nutation = nutationInLongitude(guess);
-        const Crossing crossing = zeroNear(past, guess, 360.0 / kTropicalYear, 5);
-        const double tt = crossing.at - (nutationInLongitude(crossing.at) - nutation) / crossing.slope;
-        const double jdUt = ttToUt(tt);
+        const double jdUt = sunCrossingNear(guess, target);
         const int found = utcYear(jdUt);
         if (found == year) return jdUt;
         // Near New Year the event of that mark can fall in the year before or after.
@@ -261,15 +452,28 @@ double sunLongitudeInstant(int year, double degrees) {
     throw std::logic_error("astronomy: the sun does not reach the degree in the year");
 }
 
-std::vector<double> newMoons(double fromJdUt, double toJdUt) {
-    const auto phase = [](double tt) { return pastZero(moonMeanLongitude(tt) - sunMeanLongitude(tt)); };
-    std::vector<double> moons;
+std::vector<MoonPhase> moonPhases(double fromJdUt, double toJdUt) {
+    std::vector<MoonPhase> phases;
     for (double k = std::floor((fromJdUt - kMeanNewMoon) / kSynodicMonth) - 1;; ++k) {
-        const double mean = kMeanNewMoon + k * kSynodicMonth - ERFA_DJ00;
-        // Nutation moves both longitudes alike, so the phase does without it.
-        const double jdUt = ttToUt(zeroNear(phase, mean, 360.0 / kSynodicMonth, 1.5).at);
-        if (jdUt >= toJdUt) break;
-        if (jdUt >= fromJdUt) moons.push_back(jdUt);
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            // Nutation moves both longitudes alike, so the elongation does without it.
+            const double target = 90.0 * quarter;
+            const auto elongation = [target](double tt) {
+                return pastZero(moonMeanLongitude(tt) - sunMeanLongitude(tt) - target);
+            };
+            // Every true phase lies within a day of its mean one.
+            const double mean = kMeanNewMoon + (k + quarter / 4.0) * kSynodicMonth - ERFA_DJ00;
+            const double jdUt = ttToUt(zeroNear(elongation, mean, 360.0 / kSynodicMonth, 1.5).at);
+            if (jdUt >= toJdUt) return phases;
+            if (jdUt >= fromJdUt) phases.push_back({jdUt, quarter});
+        }
+    }
+}
+
+std::vector<double> newMoons(double fromJdUt, double toJdUt) {
+    std::vector<double> moons;
+    for (const MoonPhase& phase : moonPhases(fromJdUt, toJdUt)) {
+        if (phase.quarter == 0) moons.push_back(phase.jdUt);
     }
     return moons;
 }
@@ -282,9 +486,8 @@ CivilDate jstDate(double jdUt) {
     return civilDate(static_cast<int>(std::floor(jdUt - kUnixEpoch + kJstDays)));
 }
 
-const SolarYear& solarYear(int year) {
-    static YearCache<SolarYear> cache(computeSolarYear);
-    return cache.get(year);
+double jstMidnight(const CivilDate& date) {
+    return julianDay(date) - kJstDays;
 }
 
 }  // namespace daywick

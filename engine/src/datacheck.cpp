@@ -79,21 +79,14 @@ std::string shown(std::string_view record) {
 }
 
 // The month-and-day keys ("MMDD") on which the engine computes each name in some year of its range. Worked
-// out once, only when a record names a computed day: it takes every year's astronomy, a few seconds.
+// out once, only when a record names a computed day: it walks every day of every year, a fraction of a second.
 const std::map<std::string, std::set<std::string>>& computedDates() {
     static const std::map<std::string, std::set<std::string>> dates = [] {
         std::map<std::string, std::set<std::string>> found;
-        static const std::string note = sjis("（");
         for (int year = kFirstComputedYear; year <= kLastComputedYear; ++year) {
             for (CivilDate date{year, 1, 1}; date.year == year; date = civilDate(dayNumber(date) + 1)) {
-                const ComputedDay day = computedDay(date);
                 const std::string key = formatYyyymmdd(date).substr(4);
-                auto add = [&](const std::string& text) {
-                    found[text.substr(0, text.find(note))].insert(key);
-                };
-                if (!day.holiday.empty()) add(day.holiday);
-                for (const std::string& text : day.seasonal) add(text);
-                for (const std::string& text : day.observances) add(text);
+                for (const ComputedItem& item : computedDay(date)) found[item.name].insert(key);
             }
         }
         return found;

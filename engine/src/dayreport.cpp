@@ -71,20 +71,16 @@ void eachRecord(const std::string& dataDir, const RecordLayout& layout, OnRecord
 }
 
 // The days that move, which no fixed-date file can say: the national holiday as the law had it, the solar
-// terms and 雑節 of the year, and the days named after a weekday of a month.
+// terms, 雑節 and 七十二候 of the year, and the days named after a weekday of a month.
 void appendComputedDays(const DateTexts& selected, PanelSink& sink) {
     const CivilDate date{strToInt(selected.year), strToInt(selected.month), strToInt(selected.day)};
-    const ComputedDay computed = computedDay(date);
     std::string piece;
-    auto append = [&](const std::string& text) {
+    for (const ComputedItem& item : computedDay(date)) {
         piece.assign(kIndent);
-        piece.append(text);
+        piece.append(item.text);
         piece.append(kCrLf);
         sink.append(Panel::Events, piece);
-    };
-    if (!computed.holiday.empty()) append(computed.holiday);
-    for (const std::string& seasonal : computed.seasonal) append(seasonal);
-    for (const std::string& observance : computed.observances) append(observance);
+    }
 }
 
 }  // namespace

@@ -174,14 +174,15 @@ TEST_F(MainWindow, ClickingADayShowsItAndBeepsOnce) {
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "11"}));
     EXPECT_EQ(form->dates().startup(), (DateTexts{"2000", "01", "10"}));
     EXPECT_EQ(form->StaticText2->text(), "ただいま01月11日のデータを表示しています。");
-    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き")}));
+    // The data's record, then the 七十二候 that begins that day.
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き"), S("  水泉動（七十二候）")}));
     EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("  1960年 鈴木一郎(40歳)"), S("  ロウバイ")}));
     EXPECT_EQ(form->Memo3->bytes(), crlfLines({S("  1900年 別の出来事")}));
 
     // The same day again refreshes again.
     click(*form, dayCell(*form, 11));
     EXPECT_EQ(services.beeps, 2);
-    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き")}));
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き"), S("  水泉動（七十二候）")}));
 }
 
 TEST_F(MainWindow, DoubleClickFiresOnce) {

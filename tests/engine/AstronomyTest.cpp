@@ -19,7 +19,7 @@ double ttOf(double jdUt) {
 }
 
 double sunAt(const SolarYear& solar, int degrees) {
-    if (degrees % 15 == 0) return solar.terms[degrees / 15];
+    if (degrees % 15 == 0) return solar.term(degrees / 15);
     const auto mark = std::find(kSeasonalMarks.begin(), kSeasonalMarks.end(), degrees);
     return solar.marks[mark - kSeasonalMarks.begin()];
 }
@@ -60,7 +60,7 @@ TEST(Astronomy, AgreesWithTheNationalAstronomicalObservatorysAlmanac) {
 TEST(Astronomy, AgreesWithAstronomyEngineFrom1872To2151) {
     std::vector<double> moons;
     for (int year = 1872; year <= 2151; ++year) {
-        const std::vector<double>& ofYear = solarYear(year).newMoons;
+        const std::vector<double> ofYear = solarYear(year).newMoons();
         moons.insert(moons.end(), ofYear.begin(), ofYear.end());
     }
     double worstSun = 0, worstMoon = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <set>
@@ -17,10 +18,17 @@ namespace {
 
 using testing::S;
 
-std::vector<std::string> utf8(const std::vector<std::string>& texts) {
-    std::vector<std::string> decoded;
-    for (const std::string& text : texts) decoded.push_back(sjisToUtf8(text));
-    return decoded;
+// The shown texts (UTF-8) of a day's computed items of the given kinds.
+std::vector<std::string> shown(const CivilDate& date, std::initializer_list<ComputedKind> kinds) {
+    std::vector<std::string> texts;
+    for (const ComputedItem& item : computedDay(date)) {
+        if (std::find(kinds.begin(), kinds.end(), item.kind) != kinds.end()) texts.push_back(sjisToUtf8(item.text));
+    }
+    return texts;
+}
+
+std::vector<std::string> seasonal(const CivilDate& date) {
+    return shown(date, {ComputedKind::SolarTerm, ComputedKind::Zassetsu});
 }
 
 TEST(ComputedDay, TermsZassetsuAndObservancesOnKnownDays) {
@@ -55,9 +63,8 @@ TEST(ComputedDay, TermsZassetsuAndObservancesOnKnownDays) {
         {{2026, 12, 9}, {}},
     };
     for (const Row& row : rows) {
-        const ComputedDay day = computedDay(row.date);
-        EXPECT_EQ(utf8(day.seasonal), row.seasonal) << formatYyyymmdd(row.date);
-        EXPECT_EQ(utf8(day.observances), row.observances) << formatYyyymmdd(row.date);
+        EXPECT_EQ(seasonal(row.date), row.seasonal) << formatYyyymmdd(row.date);
+        EXPECT_EQ(shown(row.date, {ComputedKind::Observance}), row.observances) << formatYyyymmdd(row.date);
     }
 }
 
@@ -97,7 +104,7 @@ TEST(ComputedDay, TermsAndLongitudeMarksFallOnTheReferenceDaysFrom1873To2150) {
             return;
         }
         std::vector<std::string> got;
-        for (const std::string& name : utf8(computedDay(date).seasonal)) {
+        for (const std::string& name : seasonal(date)) {
             if (fromLongitude.count(name)) got.push_back(name);
         }
         const auto want = expected.find(key);
@@ -173,13 +180,11 @@ TEST(Koyomi, OldCalendarDatesAgreeWithTheReferenceFrom1873To2100) {
 
 TEST(ComputedCalendar, NothingOutsideItsRange) {
     for (const CivilDate& date : {CivilDate{1872, 12, 31}, CivilDate{2151, 1, 1}, CivilDate{2023, 2, 29}}) {
-        const ComputedDay day = computedDay(date);
-        EXPECT_EQ(day.holiday, "") << formatYyyymmdd(date);
-        EXPECT_TRUE(day.seasonal.empty()) << formatYyyymmdd(date);
-        EXPECT_TRUE(day.observances.empty()) << formatYyyymmdd(date);
+        EXPECT_TRUE(computedDay(date).empty()) << formatYyyymmdd(date);
+        EXPECT_FALSE(dayReki(date).available) << formatYyyymmdd(date);
     }
-    EXPECT_EQ(utf8(computedDay({2150, 12, 22}).seasonal), std::vector<std::string>{"冬至（二十四節気）"});
-    EXPECT_EQ(utf8(computedDay({1873, 1, 17}).seasonal), std::vector<std::string>{"土用入り（雑節）"});
+    EXPECT_EQ(seasonal({2150, 12, 22}), std::vector<std::string>{"冬至（二十四節気）"});
+    EXPECT_EQ(seasonal({1873, 1, 17}), std::vector<std::string>{"土用入り（雑節）"});
     EXPECT_EQ(koyomiText({1872, 12, 31}), "");
     EXPECT_EQ(koyomiText({2101, 1, 1}), "");
     EXPECT_EQ(koyomiText({2150, 6, 1}), "");
@@ -194,17 +199,17 @@ TEST(ComputedCalendar, NamesListEveryNameADayCanShow) {
          {"元日", "振替休日", "国民の休日", "天皇の即位の日", "冬至", "土用の丑の日", "母の日"}) {
         EXPECT_TRUE(known.count(S(name))) << name;
     }
-    const auto bare = [](const std::string& text) { return text.substr(0, text.find(S("（"))); };
-    std::set<std::string> shown;
+    std::set<std::string> named;
     for (int year : {1959, 1989, 1990, 1993, 2019, 2020, 2021, 2025}) {
         testing::eachDate({year, 1, 1}, {year, 12, 31}, [&](const CivilDate& date) {
-            const ComputedDay day = computedDay(date);
-            if (!day.holiday.empty()) shown.insert(day.holiday);
-            for (const std::string& text : day.seasonal) shown.insert(bare(text));
-            for (const std::string& text : day.observances) shown.insert(text);
+            for (const ComputedItem& item : computedDay(date)) {
+                named.insert(item.name);
+                // The text is the name and its kind's note.
+                EXPECT_EQ(item.text.substr(0, item.name.size()), item.name);
+            }
         });
     }
-    EXPECT_EQ(shown, known);
+    EXPECT_EQ(named, known);
 }
 
 // CTest runs each test in a process of its own, where the year is new.

@@ -57,6 +57,13 @@ TEST_F(ReportTool, PrintsTheDayUnderItsHeadingsInUtf8) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
               "Daywick - この日はどんな日  2000年01月10日  旧暦12月4日 先負 丁卯\n"
+              "平成12年1月10日　旧暦12月4日　先負　丁卯\n"
+              "九星 四緑木星　十二直 満　二十八宿 張\n"
+              "七十二候 芹乃栄（せりすなわちさかう）\n"
+              "選日 一粒万倍日\n"
+              "月齢 3.4\n"
+              "東京 日の出 6:51　日の入 16:45\n"
+              "東京 月の出 9:03　月の入 19:56\n"
               "\n何の日・行事\n  成人式の準備\n  成人の日\n  M\n"
               "\n誕生日・誕生花\n  1950年 山田花子(50歳)\n  スイセン\n"
               "\n歴史・出来事\n  1868年 出来事\n");
@@ -68,7 +75,7 @@ TEST_F(ReportTool, RawPrintsThePanelsExactBytes) {
               crlfLines({S("  1950年 山田花子(50歳)"), S("  スイセン")}));
     EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-10 --raw history").out,
               crlfLines({S("  1868年 出来事")}));
-    EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-11 --raw events").out, "");
+    EXPECT_EQ(report("--dir " + dir.str() + " --date 2000-01-12 --raw events").out, "");
 }
 
 TEST_F(ReportTool, TheTitleAndRawKoyomiGiveTheDaysOldCalendar) {

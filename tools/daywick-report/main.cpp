@@ -22,7 +22,7 @@ namespace {
 using namespace daywick;
 
 constexpr const char* kUsage =
-    "usage: daywick-report [--dir DIR] [--date YYYY-MM-DD] [--raw events|birthdays|history|koyomi]\n"
+    "usage: daywick-report [--dir DIR] [--date YYYY-MM-DD] [--raw events|birthdays|history|koyomi|reki]\n"
     "       daywick-report --check [--dir DIR]\n"
     "\n"
     "Prints the almanac's report for one day (default: today) from the data files in DIR\n"
@@ -33,14 +33,18 @@ constexpr const char* kUsage =
     "  --raw PANEL     print only that panel's bytes, Shift_JIS with CR LF, exactly as the program holds "
     "them;\n"
     "                  koyomi: the day's 旧暦, 六曜 and 干支 and a CR LF (nothing outside 1873-2100)\n"
+    "                  reki: the day's whole 暦, one \"name TAB value\" a line (values empty outside\n"
+    "                  1873-2100)\n"
     "  --check         list the data files' problems, one a line: FILE:LINE: what is wrong\n"
     "  --help          print this text\n"
     "Exit status: 0 done (--check: no problem), 1 a data file failed (the error on stderr) or\n"
     "--check found problems, 2 bad usage.\n";
 
-// What --raw prints: one of the panels, or the day's koyomi text.
+// What --raw prints: one of the panels, the day's koyomi text, or its whole 暦.
 struct RawPart {
-    std::optional<Panel> panel;  // nothing: the koyomi text
+    enum class Calendar { Koyomi, Reki };
+    std::optional<Panel> panel;  // nothing: the calendar part
+    Calendar calendar = Calendar::Koyomi;
 };
 
 struct Options {
@@ -70,6 +74,7 @@ std::optional<RawPart> parseRawPart(std::string_view name) {
     if (name == "birthdays") return RawPart{Panel::Birthdays};
     if (name == "history") return RawPart{Panel::History};
     if (name == "koyomi") return RawPart{};
+    if (name == "reki") return RawPart{std::nullopt, RawPart::Calendar::Reki};
     return std::nullopt;
 }
 
@@ -113,12 +118,14 @@ std::string forOutput(std::string_view sjisText, bool terminal) {
     return terminal ? visibleControls(out) : out;
 }
 
-void printReport(const DateTexts& date, const std::string& koyomi, const PanelTexts& panels) {
+void printReport(const DateTexts& date, const std::string& koyomi, const DayReki& reki,
+                 const PanelTexts& panels) {
     const bool terminal = isTerminal(stdout);
     std::cout << "Daywick - この日はどんな日  " << date.year << "年" << date.month << "月" << date.day
               << "日";
     if (!koyomi.empty()) std::cout << "  " << sjisToUtf8(koyomi);
     std::cout << "\n";
+    for (const std::string& line : rekiSummary(reki)) std::cout << sjisToUtf8(line) << "\n";
     const std::pair<const char*, Panel> sections[] = {{"何の日・行事", Panel::Events},
                                                       {"誕生日・誕生花", Panel::Birthdays},
                                                       {"歴史・出来事", Panel::History}};
@@ -166,7 +173,7 @@ int main(int argc, char** argv) {
             if (!options.date) return usageError("'" + std::string(value) + "' is not a date YYYY-MM-DD");
         } else {
             options.raw = parseRawPart(value);
-            if (!options.raw) return usageError("--raw takes events, birthdays, history or koyomi");
+            if (!options.raw) return usageError("--raw takes events, birthdays, history, koyomi or reki");
         }
     }
 
@@ -200,13 +207,18 @@ int main(int argc, char** argv) {
 
     const std::string koyomi = koyomiText(date);
     if (options.raw) {
-        const std::string bytes = options.raw->panel ? report.panels[*options.raw->panel]
-                                  : koyomi.empty()   ? std::string()
-                                                     : koyomi + "\r\n";
+        std::string bytes;
+        if (options.raw->panel) {
+            bytes = report.panels[*options.raw->panel];
+        } else if (options.raw->calendar == RawPart::Calendar::Reki) {
+            for (const auto& [name, value] : rekiItems(dayReki(date))) bytes += name + '\t' + value + "\r\n";
+        } else if (!koyomi.empty()) {
+            bytes = koyomi + "\r\n";
+        }
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
     } else {
-        printReport(selection.selected(), koyomi, report.panels);
+        printReport(selection.selected(), koyomi, dayReki(date), report.panels);
     }
     if (status != 0) std::cerr << "daywick-report: " << failure << "\n";
     return status;

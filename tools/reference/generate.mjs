@@ -1,7 +1,8 @@
 // Run with `npm ci && node generate.mjs` in this folder; it rewrites the calendar fixtures in tests/fixtures.
-// The holidays come from @holiday-jp/holiday_jp, the instants from astronomy-engine, and the lunar months from
-// a second implementation of the engine's 旧暦 rule over astronomy-engine's instants, so that the engine is
-// checked against code and ephemerides it does not share.
+// The holidays come from @holiday-jp/holiday_jp, the instants, the moon's phases and ages and the rise and set
+// of the sun and the moon in Tokyo from astronomy-engine, and the lunar months from a second implementation of
+// the engine's 旧暦 rule over astronomy-engine's instants, so that the engine is checked against code and
+// ephemerides it does not share. The rise and set take some minutes.
 
 import { createRequire } from 'node:module';
 import { writeFileSync } from 'node:fs';
@@ -66,25 +67,69 @@ function sunEvents() {
     return events.sort((a, b) => a.date - b.date);
 }
 
-// The new moon as the almanacs define it: the moon's apparent longitude equal to the sun's. The package's own
-// moon phase compares geometric directions, without the sun's 20 arcseconds of aberration, which puts its new
-// moons about 40 s later; its phase search serves as the starting point.
-function newMoons() {
-    const phase = (t) => {
-        const apart = Astronomy.EclipticGeoMoon(t).lon - Astronomy.SunPosition(t).elon;
-        return ((apart % 360) + 540) % 360 - 180;
-    };
-    const moons = [];
-    let t = new Date(Date.UTC(FIRST_YEAR, 0, 1));
+// The moon's phases as the almanacs define them: the moon's apparent longitude 0, 90, 180 or 270 degrees from
+// the sun's. The package's own moon phase compares geometric directions, without the sun's 20 arcseconds of
+// aberration, which puts its phases about 40 s later; its phase search serves as the starting point.
+function moonPhases() {
+    const elongation = (t) => Astronomy.EclipticGeoMoon(t).lon - Astronomy.SunPosition(t).elon;
+    const phases = [];
     const end = new Date(Date.UTC(LAST_YEAR + 1, 0, 1));
-    for (;;) {
-        const geometric = Astronomy.SearchMoonPhase(0, t, 40);
-        const found = Astronomy.Search(phase, geometric.AddDays(-0.1), geometric.AddDays(0.1), { dt_tolerance_seconds: 0.01 });
-        if (found.date >= end) break;
-        moons.push(found.date);
-        t = new Date(geometric.date.getTime() + DAY_MS);
+    for (let quarter = 0; quarter < 4; ++quarter) {
+        const apart = (t) => ((elongation(t) - 90 * quarter) % 360 + 540) % 360 - 180;
+        let t = new Date(Date.UTC(FIRST_YEAR, 0, 1));
+        for (;;) {
+            const geometric = Astronomy.SearchMoonPhase(90 * quarter, t, 40);
+            const found = Astronomy.Search(apart, geometric.AddDays(-0.1), geometric.AddDays(0.1), { dt_tolerance_seconds: 0.01 });
+            if (found.date >= end) break;
+            phases.push({ date: found.date, quarter });
+            t = new Date(geometric.date.getTime() + DAY_MS);
+        }
     }
-    return moons;
+    return phases.sort((a, b) => a.date - b.date);
+}
+
+// Tokyo as the national observatory reckons it: the old Tokyo Observatory on the sea-level horizon, the
+// standard refraction at the horizon (35'8"), the sun by its upper limb, the moon by its centre, both seen from
+// the place (with their parallax). Each event is searched in the JST day whose time rounded to the minute it
+// has: from 30 s before midnight to 30 s before the next one.
+const TOKYO = new Astronomy.Observer(35 + 39 / 60 + 29.1572 / 3600, 139 + 44 / 60 + 28.8869 / 3600, 0);
+const REFRACTION = 35 / 60 + 8 / 3600;
+const SUN_RADIUS_AU = 695700 / Astronomy.KM_PER_AU;
+
+function sunSemiDiameter(time) {
+    const seen = Astronomy.Equator(Astronomy.Body.Sun, time, TOKYO, true, true);
+    return Astronomy.RAD2DEG * Math.asin(SUN_RADIUS_AU / seen.dist);
+}
+
+// Seconds from the day's midnight (JST) to the event, or '-' for a day without one.
+function riseOrSet(body, direction, start) {
+    const search = (from, limit, altitude) => Astronomy.SearchAltitude(body, TOKYO, direction, from, limit, altitude);
+    let found;
+    if (body === Astronomy.Body.Sun) {
+        // The upper limb: the centre's altitude below the refracted horizon by the semi-diameter at the event.
+        const first = search(start, 1, -REFRACTION - sunSemiDiameter(Astronomy.MakeTime(start).AddDays(0.5)));
+        if (first) found = search(first.AddDays(-0.01), 0.02, -REFRACTION - sunSemiDiameter(first));
+    } else {
+        found = search(start, 1, -REFRACTION);
+    }
+    if (!found || found.date.getTime() >= start.getTime() + DAY_MS) return '-';
+    return ((found.date.getTime() - start.getTime()) / 1000 - 30).toFixed(1);
+}
+
+function riseSetLines(newMoonDates) {
+    const lines = [];
+    let moon = 0;
+    for (let day = jstDayNumber(new Date(Date.UTC(1873, 0, 1))); day <= jstDayNumber(new Date(Date.UTC(2100, 11, 31))); ++day) {
+        const midnight = new Date(day * DAY_MS - JST_MS);
+        const start = new Date(midnight.getTime() - 30000);
+        const noon = new Date(midnight.getTime() + DAY_MS / 2);
+        while (moon + 1 < newMoonDates.length && newMoonDates[moon + 1] <= noon) ++moon;
+        const age = (noon - newMoonDates[moon]) / DAY_MS;
+        const S = Astronomy.Body.Sun, M = Astronomy.Body.Moon;
+        lines.push(`${dayText(day)} ${riseOrSet(S, +1, start)} ${riseOrSet(S, -1, start)} ` +
+                   `${riseOrSet(M, +1, start)} ${riseOrSet(M, -1, start)} ${age.toFixed(4)}`);
+    }
+    return lines;
 }
 
 // The 旧暦 months, walked forward: a new month at each new moon's JST day; a month that holds 冬至 is 11;
@@ -131,7 +176,8 @@ function lunarMonths(moons, sunEvents) {
 }
 
 const sun = sunEvents();
-const moons = newMoons();
+const phases = moonPhases();
+const moons = phases.filter((p) => p.quarter === 0).map((p) => p.date);
 const astronomyLines = [
     ...sun.map((e) => ({ date: e.date, text: `${isoSecond(e.date)} sun ${e.longitude}` })),
     ...moons.map((date) => ({ date, text: `${isoSecond(date)} newmoon` })),
@@ -155,6 +201,14 @@ write('astronomy-1872-2151.txt', [
     '# From astronomy-engine: the UTC instant (to the second) at which the sun\'s apparent longitude reaches a degree,',
     '# and each new moon.',
 ], astronomyLines);
+write('moon-phases-1873-2100.txt', [
+    '# From astronomy-engine: the UTC instant (to the second) of each phase of the moon, 0 朔, 1 上弦, 2 望, 3 下弦.',
+], phases.filter((p) => p.date >= new Date(Date.UTC(1872, 11, 31)) && p.date < new Date(Date.UTC(2101, 0, 1)))
+    .map((p) => `${isoSecond(p.date)} ${p.quarter}`));
+write('tokyo-rise-set-1873-2100.txt', [
+    '# From astronomy-engine, for each day in Japan: sunrise, sunset, moonrise and moonset in Tokyo as seconds from',
+    '# 0:00 JST (\'-\' for none; a time rounded to the minute falls on the day), and the moon\'s age at noon JST.',
+], riseSetLines(moons));
 write('lunar-months-1873-2100.txt', [
     '# The 旧暦 months over 1873-2100 from astronomy-engine\'s instants: first JST day, number, leap, and "near" where',
     '# an instant that decides the month lies within 5 minutes of JST midnight.',
