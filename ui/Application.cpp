@@ -39,17 +39,22 @@ QString Application::productVersion() {
 void Application::reportError(const std::exception_ptr& error) {
     std::string message;
     std::string path;
+    std::uint64_t line = 0;
     try {
         std::rethrow_exception(error);
     } catch (const InOutError& failed) {
         message = failed.what();
         path = failed.path();
+    } catch (const ConversionError& failed) {
+        message = failed.what();
+        path = failed.path();
+        line = failed.line();
     } catch (const std::exception& known) {
         message = known.what();  // the program's own errors are Shift_JIS; others are plain ASCII
     } catch (...) {
         message = sjis("不明なエラーです");
     }
-    showErrorBox(message, path);
+    showErrorBox(message, path, line);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

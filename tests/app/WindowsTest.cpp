@@ -100,12 +100,16 @@ TEST(MessageBoxes, TheErrorBoxKeepsItsTextAndNamesTheFileBelow) {
     ModalAnswerer answerer;
     ui::Application::reportError(std::make_exception_ptr(InOutError(ENOENT, "/data/Hana.txt")));
     ui::Application::reportError(std::make_exception_ptr(ConversionError("abcd")));
-    ASSERT_EQ(answerer.seen().size(), 2u);
+    ui::Application::reportError(
+        std::make_exception_ptr(ConversionError(ConversionError("abcd"), "/data/Tanjyou.txt", 720)));
+    ASSERT_EQ(answerer.seen().size(), 3u);
     EXPECT_EQ(answerer.seen()[0].text, "ファイルが見つかりません.");
     EXPECT_EQ(answerer.seen()[0].detail, "/data/Hana.txt");
     EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Critical);
     EXPECT_EQ(answerer.seen()[1].text, "'abcd' は整数ではありません.");
     EXPECT_EQ(answerer.seen()[1].detail, "");
+    EXPECT_EQ(answerer.seen()[2].text, "'abcd' は整数ではありません.");
+    EXPECT_EQ(answerer.seen()[2].detail, "/data/Tanjyou.txt の 720 行目");
 }
 
 }  // namespace
