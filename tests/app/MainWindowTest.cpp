@@ -276,6 +276,21 @@ TEST_F(MainWindow, MonthArrowDoubleClickPagesOnceAndFiresOnce) {
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "10"}));
 }
 
+TEST_F(MainWindow, AFailingPassStillNamesTheDayThePanelsShow) {
+    auto form = start();
+    std::filesystem::remove(dir.path() / kFlowerFile);
+    ModalAnswerer answerer;
+    click(*form, dayCell(*form, 11));
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen().front().text, "ファイルが見つかりません.");
+    // The panels hold the 11th's first files, and the lines above them name the 11th.
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き")}));
+    EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("  1960年 鈴木一郎(40歳)")}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま01月11日のデータを表示しています。");
+    EXPECT_EQ(form->Label5->text(), "旧暦12月5日 仏滅 戊辰");
+    EXPECT_EQ(services.beeps, 0);
+}
+
 TEST_F(MainWindow, KoyomiLabelFollowsTheSelectedDay) {
     auto form = start();
     EXPECT_EQ(form->Label5->text(), "旧暦12月4日 先負 丁卯  成人の日");
@@ -283,16 +298,34 @@ TEST_F(MainWindow, KoyomiLabelFollowsTheSelectedDay) {
     EXPECT_EQ(form->Label5->text(), "旧暦12月5日 仏滅 戊辰");
 }
 
-TEST_F(MainWindow, KoyomiLabelFitsALongHolidayName) {
+TEST_F(MainWindow, KoyomiLabelKeepsAReadableSizeAndCutsALongHolidayName) {
     services.clock.set({{1993, 6, 9}, 9, 0, 0});
     auto form = start();
-    const QString text = form->Label5->text();
-    EXPECT_EQ(text, "旧暦4月20日 大安 辛酉  皇太子徳仁親王の結婚の儀");
+    const QString whole = "旧暦4月20日 大安 辛酉  皇太子徳仁親王の結婚の儀";
+    const QString shown = form->Label5->text();
+    // Smaller, but never below the panels' own size; the rest is cut, and the tooltip has it all.
     EXPECT_LT(form->Label5->font().pixelSize(), 15);
-    EXPECT_LE(QFontMetrics(form->Label5->font()).horizontalAdvance(text),
+    EXPECT_GE(form->Label5->font().pixelSize(), 12);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
+    EXPECT_LE(QFontMetrics(form->Label5->font()).horizontalAdvance(shown),
               form->Label5->contentsRect().width() - form->Label5->indent());
+    EXPECT_EQ(form->Label5->toolTip(), whole);
     click(*form, dayCell(*form, 10));
     EXPECT_EQ(form->Label5->font().pixelSize(), 15);
+    EXPECT_EQ(form->Label5->text(), "旧暦4月21日 赤口 壬戌");
+    EXPECT_EQ(form->Label5->toolTip(), "");
+}
+
+TEST_F(MainWindow, KoyomiLabelSaysWhereTheKoyomiEnds) {
+    services.clock.set({{2101, 1, 1}, 9, 0, 0});
+    auto form = start();
+    EXPECT_EQ(form->Label5->text(), "暦は2100年まで  元日");
+    click(*form, dayCell(*form, 5));
+    EXPECT_EQ(form->Label5->text(), "暦は2100年まで");
+    form->MonthCalendar1->setSelectedDate(QDate(1872, 12, 31));
+    form->MonthCalendar1Click();
+    EXPECT_EQ(form->Label5->text(), "暦は1873年から");
 }
 
 TEST_F(MainWindow, ExitAsksFirst) {
