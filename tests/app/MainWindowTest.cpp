@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QMenuBar>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <set>
@@ -257,23 +259,66 @@ TEST_F(MainWindow, ClickingTheSixthWeekAndTheNeighbouringMonthsDays) {
 
 TEST_F(MainWindow, ClickingTheMonthTitleRefreshesTheSameDay) {
     auto form = start();
-    const QRect title(form->MonthCalendar1->previousMonthRect().topRight(),
-                      form->MonthCalendar1->nextMonthRect().bottomLeft());
-    click(*form, onCalendar(*form, title.center()));
+    // The title's band beside the year and the month, which open their choosers instead.
+    const QPoint band(form->MonthCalendar1->previousMonthRect().right() + 3,
+                      form->MonthCalendar1->previousMonthRect().center().y());
+    ASSERT_LT(band.x(), form->MonthCalendar1->yearRect().left());
+    click(*form, onCalendar(*form, band));
     click(*form, onCalendar(*form, form->MonthCalendar1->weekdayHeaderRect().center()));
     EXPECT_EQ(services.beeps, 2);
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
 }
 
-TEST_F(MainWindow, MonthArrowDoubleClickPagesOnceAndFiresOnce) {
+TEST_F(MainWindow, MonthArrowDoubleClickTurnsTwoMonthsAndFiresOnce) {
     auto form = start();
     QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {},
                        onCalendar(*form, form->MonthCalendar1->nextMonthRect().center()));
     testing::settle();
-    // The calendar and the panels name the same day.
+    // The click fired at the first press's release, for the day the calendar had then; the second press
+    // turned the calendar on, to be shown at the next click.
     EXPECT_EQ(services.beeps, 1);
-    EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 2, 10));
+    EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 3, 10));
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "10"}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま02月10日のデータを表示しています。");
+    click(*form, onCalendar(*form, form->MonthCalendar1->todayLineRect().center()));
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
+}
+
+TEST_F(MainWindow, AFarMonthIsReachedWithoutAClickAndShownAtEnter) {
+    auto form = start();
+    ui::MonthCalendar& calendar = *form->MonthCalendar1;
+    QApplication::setActiveWindow(form.get());
+    // December 1998: the year typed into its spinner, the month from the list.
+    click(*form, onCalendar(*form, calendar.yearRect().center()));
+    auto* spinner = calendar.findChild<QSpinBox*>();
+    ASSERT_TRUE(spinner && spinner->hasFocus());
+    spinner->selectAll();
+    QTest::keyClicks(spinner, "1998");
+    QTest::keyClick(spinner, Qt::Key_Return);
+    click(*form, onCalendar(*form, calendar.monthRect().center()));
+    auto* list = calendar.findChild<QMenu*>();
+    ASSERT_TRUE(list && list->isVisible());
+    QTest::mouseClick(list, Qt::LeftButton, {}, list->actionGeometry(list->actions()[11]).center());
+    testing::settle();
+    EXPECT_EQ(calendar.selectedDate(), QDate(1998, 12, 10));
+    // Nothing of it was a click: the panels still show the day last clicked.
+    EXPECT_EQ(services.beeps, 0);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま01月10日のデータを表示しています。");
+
+    // The keyboard's click shows it; the arrows only move the highlight, as before.
+    calendar.setFocus();
+    QTest::keyClick(&calendar, Qt::Key_Right);
+    QTest::keyClick(&calendar, Qt::Key_Return);
+    testing::settle();
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"1998", "12", "11"}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま12月11日のデータを表示しています。");
+    EXPECT_EQ(form->Label5->text(), "旧暦10月23日 友引 壬辰");
+    QTest::keyClick(&calendar, Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(&calendar, Qt::Key_Space);
+    EXPECT_EQ(services.beeps, 2);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"1997", "12", "11"}));
 }
 
 TEST_F(MainWindow, AFailingPassStillNamesTheDayThePanelsShow) {
