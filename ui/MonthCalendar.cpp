@@ -297,13 +297,17 @@ void MonthCalendar::openMonthList() {
         monthList_ = new QMenu(this);
         for (int month = 1; month <= 12; ++month) {
             QAction* action = monthList_->addAction(QStringLiteral("%1月").arg(month));
-            action->setCheckable(true);
             connect(action, &QAction::triggered, this, [this, month] { pageBy(month - selected_.month()); });
         }
         connect(monthList_, &QMenu::aboutToHide, this, [this] { update(); });
     }
+    // The month shown stands out, and the keys start from it.
     const QList<QAction*> months = monthList_->actions();
-    for (int month = 1; month <= 12; ++month) months[month - 1]->setChecked(month == selected_.month());
+    for (int month = 1; month <= 12; ++month) {
+        QFont font = monthList_->font();
+        font.setBold(month == selected_.month());
+        months[month - 1]->setFont(font);
+    }
     monthList_->setActiveAction(months[selected_.month() - 1]);
     monthList_->popup(mapToGlobal(QPoint(monthRect().left(), kTitleHeight)));
     update();
