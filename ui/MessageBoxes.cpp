@@ -57,6 +57,8 @@ void showErrorBox(std::string_view message, const std::string& path, std::uint64
                 smaller.setPointSizeF(smaller.pointSizeF() * 0.85);
             }
             detail->setFont(smaller);
+            // A path and its line read as one: the box grows rather than break them apart.
+            detail->setWordWrap(false);
             detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
         }
     }
