@@ -8,15 +8,17 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
 run_packages=(cmake ninja-build g++ pkg-config liberfa-dev qt6-base-dev libgl-dev libjpeg62-turbo-dev
-              fonts-ipafont-gothic cups-client libcups2-dev)
+              fonts-ipafont-gothic cups-client libcups2-dev qt6-translations-l10n)
 # Printing is tested through a CUPS server the test starts itself, with the real program under Xvfb, and
 # Japanese typing through an ibus daemon with Mozc the test starts itself (xclip reads the boxes back);
-# faketime sets the clock the report tool reads; the installed tree's tests validate the menu entry, the metainfo and the manual pages, and dpkg-dev computes the
+# faketime sets the clock the report tool reads; the splash is looked at on a Wayland screen of weston's,
+# through Qt's Wayland platform, with gdb and ImageMagick; the installed tree's tests validate the menu entry, the metainfo and the manual pages, and dpkg-dev computes the
 # Debian package's dependencies; clang builds the fuzz targets, and the static checks use clang-tidy and
 # valgrind.
 test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev
                cups cups-filters poppler-utils xvfb openbox xdotool
                ibus ibus-mozc mozc-server dbus xclip faketime
+               weston qt6-wayland gdb imagemagick
                desktop-file-utils appstream groff-base file dpkg-dev
                clang libclang-rt-14-dev clang-tidy valgrind)
 

@@ -83,29 +83,41 @@ QDate toQDate(const CivilDate& date) {
     return QDate(date.year, date.month, date.day);
 }
 
-// The koyomi label's text: the day's koyomi, then its holiday, two spaces apart.
+// The koyomi label's text: the day's koyomi, then its holiday, two spaces apart. Outside the years the koyomi
+// is computed for, the label says so rather than stay empty.
 QString koyomiLine(const QDate& day) {
     const CivilDate date{day.year(), day.month(), day.day()};
+    std::string koyomi = koyomiText(date);
+    if (koyomi.empty()) {
+        koyomi = day.year() > kLastKoyomiYear
+                     ? sjis("暦は") + std::to_string(kLastKoyomiYear) + sjis("年まで")
+                     : sjis("暦は") + std::to_string(kFirstComputedYear) + sjis("年から");
+    }
     QStringList parts;
-    for (const std::string& part : {koyomiText(date), nationalHoliday(date)}) {
+    for (const std::string& part : {koyomi, nationalHoliday(date)}) {
         if (!part.empty()) parts << fromSjis(part);
     }
     return parts.join(QStringLiteral("  "));
 }
 
+// The label's smallest text: the panels' own size, which anyone reading the panels can read.
+constexpr int kSmallestKoyomiPixels = 12;
+
 // A long holiday name (an enthronement, a crown prince's wedding) does not fit the strip in the label's own
-// size; the text then gets smaller, down to 10 pixels, which the longest one needs, and only past that is it
-// cut short.
+// size; the text then gets smaller, but not below a readable size, and past that it is cut short with the
+// whole of it in the tooltip.
 void setFittingText(QLabel* label, const QString& text, int pixelSize) {
     const int room = label->contentsRect().width() - label->indent();
     QFont font = pGothicFont(pixelSize, true);
     int width = QFontMetrics(font).horizontalAdvance(text);
-    while (pixelSize > 10 && width > room) {
+    while (pixelSize > kSmallestKoyomiPixels && width > room) {
         font = pGothicFont(--pixelSize, true);
         width = QFontMetrics(font).horizontalAdvance(text);
     }
     if (label->font() != font) label->setFont(font);
-    label->setText(width > room ? QFontMetrics(font).elidedText(text, Qt::ElideRight, room) : text);
+    const bool cut = width > room;
+    label->setText(cut ? QFontMetrics(font).elidedText(text, Qt::ElideRight, room) : text);
+    label->setToolTip(cut ? text : QString());
 }
 
 std::string designator(const QString& text) {
@@ -258,10 +270,11 @@ void TForm1::MonthCalendar1Click() {
     dates_.SelectFromCalendar({picked.year(), picked.month(), picked.day()});
     panels_.clear();
     showPanels();
-    Hyoji();
-    services_.beep();
+    // Named before the pass, so that they name the day the panels show also when the pass stops at an error.
     StaticText2->setText(fromSjis(dates_.StatusText()));
     showKoyomi(picked);
+    Hyoji();
+    services_.beep();
 }
 
 void TForm1::showKoyomi(const QDate& day) {

@@ -11,10 +11,10 @@
 // A click on a day flows so:
 //   MonthCalendar1 (press and release inside it) -> TForm1::MonthCalendar1Click
 //     -> DaySelection::SelectFromCalendar     the calendar's date becomes the selected date's three texts
-//     -> the three panels cleared
+//     -> the three panels cleared; StaticText2 = StatusText(), Label5 = the day's koyomi text and holiday
 //     -> TForm1::Hyoji -> daywick::Hyoji      the five files are read; each panel's pieces are collected
 //                                              into the window's report and handed to its widget once
-//     -> beep, StaticText2 = StatusText(), Label5 = the day's koyomi text and holiday
+//     -> beep
 // An error that leaves a handler (a missing file, a bad birthday record) is shown by the application's error
 // box; the pieces appended before it stay shown.
 

@@ -1,5 +1,6 @@
 #include "SplashWin.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QLabel>
@@ -42,13 +43,16 @@ TForm5::TForm5() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint |
 void TForm5::showPainted() {
     show();
     raise();
-    // The window system shows a new window only after a round trip; wait briefly for it, so that the paint
-    // below reaches the screen rather than a window nobody can see yet.
-    const QDeadlineTimer deadline(500);
+    // The window system shows a new window only after a round trip (on Wayland, the compositor's first
+    // configure); wait for it, a while at most, so that the paint below reaches a window that is there.
+    const QDeadlineTimer deadline(1000);
     while (windowHandle() && !windowHandle()->isExposed() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
     }
     repaint();
+    // On Wayland the paint waits in the connection's queue until the event loop is about to wait, which it
+    // is not until start-up ends and the splash is gone; tell the window system now, as the loop would.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) emit dispatcher->aboutToBlock();
 }
 
 void TForm5::release() {

@@ -1,6 +1,9 @@
 #include "Application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPalette>
+#include <QTranslator>
 
 #include "JapaneseFonts.h"
 #include "MessageBoxes.h"
@@ -18,6 +21,13 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // The menu entry's id: Wayland desktops match the window to the entry, and so to its name and icon, by
     // it.
     setDesktopFileName(QString::fromLatin1(kAppId));
+    // Qt's own texts (the context menus of the panels and boxes, a spinner's) in the user's language, from
+    // the system's translations; the program's own texts are Japanese whatever the language.
+    auto* qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(qtTexts);
+    }
     installJapaneseFonts();
     setFont(pGothicFont(12));
     // Every window and every button wears the desktop's button face, as the desktop the program was made
@@ -39,17 +49,22 @@ QString Application::productVersion() {
 void Application::reportError(const std::exception_ptr& error) {
     std::string message;
     std::string path;
+    std::uint64_t line = 0;
     try {
         std::rethrow_exception(error);
     } catch (const InOutError& failed) {
         message = failed.what();
         path = failed.path();
+    } catch (const ConversionError& failed) {
+        message = failed.what();
+        path = failed.path();
+        line = failed.line();
     } catch (const std::exception& known) {
         message = known.what();  // the program's own errors are Shift_JIS; others are plain ASCII
     } catch (...) {
         message = sjis("不明なエラーです");
     }
-    showErrorBox(message, path);
+    showErrorBox(message, path, line);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

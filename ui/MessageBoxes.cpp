@@ -14,6 +14,7 @@
 #include "Application.h"
 #include "SjisText.h"
 #include "daywick/errors.h"
+#include "daywick/sjis.h"
 
 namespace daywick::ui {
 
@@ -41,11 +42,13 @@ void centreOnScreen(QWidget& box) {
 
 }  // namespace
 
-void showErrorBox(std::string_view message, const std::string& path) {
+void showErrorBox(std::string_view message, const std::string& path, std::uint64_t line) {
     QMessageBox box(QMessageBox::Critical, Application::title(), fromSjis(errorBoxText(message)),
                     QMessageBox::Ok);
     if (!path.empty()) {
-        box.setInformativeText(QFile::decodeName(QByteArray::fromStdString(path)));
+        QString place = QFile::decodeName(QByteArray::fromStdString(path));
+        if (line > 0) place += fromSjis(sjis(" の ") + std::to_string(line) + sjis(" 行目"));
+        box.setInformativeText(place);
         if (auto* detail = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
             QFont smaller = detail->font();
             if (smaller.pixelSize() > 0) {
@@ -54,6 +57,8 @@ void showErrorBox(std::string_view message, const std::string& path) {
                 smaller.setPointSizeF(smaller.pointSizeF() * 0.85);
             }
             detail->setFont(smaller);
+            // A path and its line read as one: the box grows rather than break them apart.
+            detail->setWordWrap(false);
             detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's message boxes, every one of them. All take Shift_JIS texts, like every text of the program.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,8 +9,9 @@ namespace daywick::ui {
 
 /// The application-wide error box: modal to every window, the program's title, a stop icon, one OK button;
 /// the message gets its period by the error box's rule. A path, when given, is shown below the message in
-/// smaller text, so that the user knows which file to mend; it is in the file system's own encoding.
-void showErrorBox(std::string_view message, const std::string& path = {});
+/// smaller text, so that the user knows which file to mend; it is in the file system's own encoding. A line
+/// (from 1), when given, follows the path.
+void showErrorBox(std::string_view message, const std::string& path = {}, std::uint64_t line = 0);
 
 /// The plain message box: modal, centred on the screen, the program's title, no icon, one "OK" button.
 void showPlainMessage(std::string_view text);

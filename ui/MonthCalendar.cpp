@@ -3,13 +3,17 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStringList>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "JapaneseFonts.h"
@@ -47,6 +51,48 @@ const QColor kBorder(0x80, 0x80, 0x80);
 const std::array<QString, 7> kWeekdayNames = {
     QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"), QStringLiteral("木"),
     QStringLiteral("金"), QStringLiteral("土"), QStringLiteral("日")};
+
+QFont titleFont() {
+    return pGothicFont(13, true);
+}
+
+int advance(const QString& text) {
+    return QFontMetrics(titleFont()).horizontalAdvance(text);
+}
+
+const QString kYearMark = QStringLiteral("年");
+
+// The title's year, edited in place. Enter keeps what was typed, Escape goes back to the year it opened on;
+// neither reaches the calendar, where Enter would be a click. Leaving it keeps the year too.
+class YearSpinner : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+    std::function<void(bool keep)> finished;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                QSpinBox::keyPressEvent(event);
+                event->accept();
+                finished(true);
+                return;
+            case Qt::Key_Escape:
+                event->accept();
+                finished(false);
+                return;
+            default:
+                QSpinBox::keyPressEvent(event);
+        }
+    }
+
+    void focusOutEvent(QFocusEvent* event) override {
+        QSpinBox::focusOutEvent(event);
+        // Its own context menu takes the focus for a while; anything else ends the editing.
+        if (isVisible() && event->reason() != Qt::PopupFocusReason) finished(true);
+    }
+};
 
 bool inRange(const QDate& date) {
     return date.isValid() && date >= kFirstDate && date <= kLastDate;
@@ -131,6 +177,26 @@ QRect MonthCalendar::nextMonthRect() const {
     return {width() - 22, 1, 20, kTitleHeight - 2};
 }
 
+int MonthCalendar::yearDigitsWidth() const {
+    if (yearSpinner_ && !yearSpinner_->isHidden()) return yearSpinner_->width();
+    return advance(QString::number(selected_.year()));
+}
+
+int MonthCalendar::titleLeft() const {
+    const int width =
+        yearDigitsWidth() + advance(kYearMark) + advance(QStringLiteral("%1月").arg(selected_.month()));
+    return (this->width() - width) / 2;
+}
+
+QRect MonthCalendar::yearRect() const {
+    return {titleLeft(), 1, yearDigitsWidth() + advance(kYearMark), kTitleHeight - 2};
+}
+
+QRect MonthCalendar::monthRect() const {
+    const QRect year = yearRect();
+    return {year.right() + 1, 1, advance(QStringLiteral("%1月").arg(selected_.month())), kTitleHeight - 2};
+}
+
 QRect MonthCalendar::weekdayHeaderRect() const {
     const int left = (width() - 7 * columnWidth()) / 2;
     return {left, kTitleHeight, 7 * columnWidth(), kWeekdayHeight};
@@ -170,6 +236,8 @@ QDate MonthCalendar::dateAt(const QPoint& point) const {
 MonthCalendar::Part MonthCalendar::partAt(const QPoint& point) const {
     if (previousMonthRect().contains(point)) return Part::PreviousMonth;
     if (nextMonthRect().contains(point)) return Part::NextMonth;
+    if (yearRect().contains(point)) return Part::Year;
+    if (monthRect().contains(point)) return Part::Month;
     if (todayLineRect().contains(point)) return Part::TodayLine;
     if (dateAt(point).isValid()) return Part::Day;
     return Part::None;
@@ -207,6 +275,74 @@ void MonthCalendar::setSelectedDate(QDate date) {
     date = std::clamp(date, kFirstDate, kLastDate);
     if (date == selected_) return;
     selected_ = date;
+    if (yearSpinner_ && !yearSpinner_->isHidden()) {
+        const QSignalBlocker quiet(yearSpinner_);
+        yearSpinner_->setValue(selected_.year());
+        yearSpinner_->move(titleLeft(), yearSpinner_->y());
+    }
+    update();
+}
+
+void MonthCalendar::showYear(int year) {
+    const QDate first(year, selected_.month(), 1);
+    if (!inRange(first)) return;
+    setSelectedDate(QDate(year, first.month(), std::min(selected_.day(), first.daysInMonth())));
+}
+
+void MonthCalendar::openMonthList() {
+    if (!monthList_) {
+        monthList_ = new QMenu(this);
+        for (int month = 1; month <= 12; ++month) {
+            QAction* action = monthList_->addAction(QStringLiteral("%1月").arg(month));
+            connect(action, &QAction::triggered, this, [this, month] { pageBy(month - selected_.month()); });
+        }
+        connect(monthList_, &QMenu::aboutToHide, this, [this] { update(); });
+    }
+    // The month shown stands out, and the keys start from it.
+    const QList<QAction*> months = monthList_->actions();
+    for (int month = 1; month <= 12; ++month) {
+        QFont font = monthList_->font();
+        font.setBold(month == selected_.month());
+        months[month - 1]->setFont(font);
+    }
+    monthList_->setActiveAction(months[selected_.month() - 1]);
+    monthList_->popup(mapToGlobal(QPoint(monthRect().left(), kTitleHeight)));
+    update();
+}
+
+void MonthCalendar::openYearSpinner() {
+    if (!yearSpinner_) {
+        auto* spinner = new YearSpinner(this);
+        spinner->setRange(kFirstDate.year(), kLastDate.year());
+        // Typed digits count when the editing ends, so that typing 1998 does not pass through the years 1,
+        // 19 and 199; the arrows turn the calendar at once.
+        spinner->setKeyboardTracking(false);
+        spinner->setFont(titleFont());
+        spinner->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        spinner->finished = [this](bool keep) { closeYearSpinner(keep); };
+        connect(spinner, &QSpinBox::valueChanged, this, &MonthCalendar::showYear);
+        spinner->hide();
+        spinner->resize(spinner->sizeHint().width(), kTitleHeight - 2);
+        yearSpinner_ = spinner;
+    }
+    if (yearSpinner_->isHidden()) {
+        beforeYearSpinner_ = selected_;
+        const QSignalBlocker quiet(yearSpinner_);
+        yearSpinner_->setValue(selected_.year());
+        yearSpinner_->show();
+        yearSpinner_->move(titleLeft(), 1);
+    }
+    yearSpinner_->setFocus(Qt::MouseFocusReason);
+    yearSpinner_->selectAll();
+    update();
+}
+
+void MonthCalendar::closeYearSpinner(bool keep) {
+    if (!yearSpinner_ || yearSpinner_->isHidden()) return;
+    if (!keep) setSelectedDate(beforeYearSpinner_);
+    const bool hadFocus = yearSpinner_->hasFocus();
+    yearSpinner_->hide();
+    if (hadFocus) setFocus(Qt::OtherFocusReason);
     update();
 }
 
@@ -220,6 +356,15 @@ void MonthCalendar::pageBy(int months) {
 bool MonthCalendar::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return QWidget::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);
+    // The title's parts say what a click on them does, as nothing else shows it.
+    if (const Part part = partAt(help->pos()); part == Part::Year || part == Part::Month) {
+        const bool year = part == Part::Year;
+        QToolTip::showText(
+            help->globalPos(),
+            year ? QStringLiteral("クリックで年を変えられます") : QStringLiteral("クリックで月を選べます"),
+            this, year ? yearRect() : monthRect());
+        return true;
+    }
     const QDate date = dateAt(help->pos());
     const QString text = toolTipFor(date);
     if (text.isEmpty()) {
@@ -240,9 +385,21 @@ void MonthCalendar::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     drawArrow(painter, previousMonthRect(), true, pressed_ == Part::PreviousMonth);
     drawArrow(painter, nextMonthRect(), false, pressed_ == Part::NextMonth);
-    painter.setFont(pGothicFont(13, true));
+    // The year (or its spinner), "年" and the month, each where a click on it is taken.
+    const QRect year = yearRect(), month = monthRect();
+    if (monthList_ && monthList_->isVisible()) painter.fillRect(month, kTitleBandPressed);
+    painter.setFont(titleFont());
     painter.setPen(text);
-    painter.drawText(titleRect(), Qt::AlignCenter, title());
+    const int digits = yearDigitsWidth();
+    if (!yearSpinner_ || yearSpinner_->isHidden()) {
+        painter.drawText(QRect(year.left(), 0, digits, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::number(selected_.year()));
+    }
+    painter.drawText(QRect(year.left() + digits, 0, year.width() - digits, kTitleHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, kYearMark);
+    painter.drawText(QRect(month.left(), 0, month.width(), kTitleHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                     QStringLiteral("%1月").arg(selected_.month()));
 
     const QRect header = weekdayHeaderRect();
     painter.setFont(pGothicFont(12));
@@ -293,24 +450,36 @@ void MonthCalendar::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void MonthCalendar::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
-    armed_ = true;
-    pressed_ = partAt(event->position().toPoint());
+// The month list and the year spinner open at the press, as the desktop's control opens them; the list
+// takes the mouse from there, so that press makes no click.
+void MonthCalendar::pressOn(Part part) {
+    pressed_ = Part::None;
+    armed_ = false;
+    if (part == Part::Month) return openMonthList();
+    if (part == Part::Year) return openYearSpinner();
+    pressed_ = part;
     update();
 }
 
+void MonthCalendar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    const Part part = partAt(event->position().toPoint());
+    pressOn(part);
+    armed_ = part != Part::Month && part != Part::Year;
+}
+
 void MonthCalendar::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click is no new click: it neither pages nor fires.
+    // The second press of a double click acts as a press, so that quick presses on an arrow each turn a
+    // month; it is no new click, the first one having fired for the pair.
     if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
-    pressed_ = Part::None;
-    armed_ = false;
+    pressOn(partAt(event->position().toPoint()));
 }
 
 void MonthCalendar::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
     const Part pressed = std::exchange(pressed_, Part::None);
-    if (!std::exchange(armed_, false)) return;
+    const bool armed = std::exchange(armed_, false);
+    if (!armed && pressed == Part::None) return;
     update();
     const QPoint at = event->position().toPoint();
     if (!rect().contains(at)) return;
@@ -324,7 +493,7 @@ void MonthCalendar::mouseReleaseEvent(QMouseEvent* event) {
         if (pressed == Part::NextMonth) pageBy(1);
         if (pressed == Part::TodayLine) setSelectedDate(today_);
     }
-    emit calendarClicked();
+    if (armed) emit calendarClicked();
 }
 
 void MonthCalendar::keyPressEvent(QKeyEvent* event) {
@@ -342,11 +511,18 @@ void MonthCalendar::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down:
             setSelectedDate(selected_.addDays(7));
             break;
+        // A month, or with Ctrl a year, as the desktop's month calendar pages.
         case Qt::Key_PageUp:
-            pageBy(-1);
+            pageBy(event->modifiers() & Qt::ControlModifier ? -12 : -1);
             break;
         case Qt::Key_PageDown:
-            pageBy(1);
+            pageBy(event->modifiers() & Qt::ControlModifier ? 12 : 1);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            // A click on the highlighted day, for those who use no mouse; a held key clicks once.
+            if (!event->isAutoRepeat()) emit calendarClicked();
             break;
         case Qt::Key_Home:
             setSelectedDate(first);

@@ -7,14 +7,20 @@
 #include <QWidget>
 #include <array>
 
+class QMenu;
+class QSpinBox;
+
 namespace daywick::ui {
 
 /// The month calendar as the desktop's own control behaves, drawn as a Japanese calendar: the month
 /// ("2000年1月") between its arrows, the weekday names, six weeks with the neighbouring months' days dimmed,
 /// Saturdays blue, Sundays and national holidays red, today circled and named on a line below the weeks (a
-/// click there selects today). Paging with the arrows moves the selection with it. `calendarClicked` fires
-/// once for every press and release of the left button that both fall inside the control, after the control
-/// took its new selection; never for the keyboard.
+/// click there selects today). Paging with the arrows moves the selection with it, a month a press however
+/// fast; a press on the month name opens a list of the twelve months, one on the year a spinner. The keys
+/// move the selection: the arrows a day or a week, PageUp and PageDown a month, with Ctrl a year.
+/// `calendarClicked` fires once for every press and release of the left button that both fall inside the
+/// control (once for a double click), after the control took its new selection, and for Enter or Space;
+/// never for the other keys, the month list or the year spinner.
 class MonthCalendar : public QWidget {
     Q_OBJECT
 public:
@@ -44,6 +50,9 @@ public:
     QDate dateAt(const QPoint& point) const;
     QRect previousMonthRect() const;
     QRect nextMonthRect() const;
+    /// The year and its "年" in the title, and the month and its "月".
+    QRect yearRect() const;
+    QRect monthRect() const;
     QRect weekdayHeaderRect() const;
     QRect todayLineRect() const;
 
@@ -67,9 +76,16 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    enum class Part { None, PreviousMonth, NextMonth, Day, TodayLine };
+    enum class Part { None, PreviousMonth, NextMonth, Year, Month, Day, TodayLine };
 
     Part partAt(const QPoint& point) const;
+    void pressOn(Part part);
+    void openMonthList();
+    void openYearSpinner();
+    void closeYearSpinner(bool keep);
+    void showYear(int year);
+    int yearDigitsWidth() const;
+    int titleLeft() const;
     QDate firstShownDay() const;
     QRect titleRect() const;
     int rowHeight() const;
@@ -84,6 +100,10 @@ private:
     // A left press in the control waits for its release; the part it fell on.
     bool armed_ = false;
     Part pressed_ = Part::None;
+    // Made at their first use: most runs never need them.
+    QMenu* monthList_ = nullptr;
+    QSpinBox* yearSpinner_ = nullptr;
+    QDate beforeYearSpinner_;
     int wheelAngle_ = 0;
     // The shown month's holidays, asked for again when another month is shown.
     mutable QDate holidaysOf_;

@@ -88,10 +88,17 @@ std::string halfWidthDigits(std::string_view sjis) {
     return text;
 }
 
-std::int32_t birthYear(std::string_view yearBox) {
+std::optional<std::int32_t> birthYear(std::string_view yearBox) {
     if (const auto offset = yearBox.empty() ? std::nullopt : eraOffset(yearBox[0])) {
-        // Only the two bytes after the letter are the era year; anything after them is not read.
-        return *offset + boxNumber(eraYearText(yearBox));
+        // The era year is read from the two bytes after the letter. A digit after them would be lost
+        // (H100 read as H10), and an era year below 1 names a year of the era before: both are no date.
+        const std::string_view eraYear = eraYearText(yearBox);
+        const std::int32_t number = boxNumber(eraYear);
+        const std::size_t next = 1 + eraYear.size();
+        const bool moreDigits = next < yearBox.size() && ((yearBox[next] >= '0' && yearBox[next] <= '9') ||
+                                                          isFullWidthDigit(yearBox, next));
+        if (moreDigits || number < 1) return std::nullopt;
+        return *offset + number;
     }
     return boxNumber(yearBox);
 }
@@ -127,22 +134,30 @@ std::string birthdayRecord(std::int32_t year, std::int32_t month, std::int32_t d
     return record;
 }
 
+bool isBirthDate(std::int32_t year, std::int32_t month, std::int32_t day, int currentYear) {
+    if (year < 0 || year > currentYear || month < 1 || month > 12 || day < 1) return false;
+    // A record of 31 April would never be shown, so the day is checked against its month; the year 0 is a
+    // leap year of the proleptic calendar.
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return day <= kDays[month - 1] && (month != 2 || day <= 28 || leap);
+}
+
 BirthdayEntry checkBirthday(const BirthdayBoxes& boxes, const Clock& clock) {
     // Every conversion comes before any range test, so a bad box is named even when another is out of range.
-    const std::int32_t year = birthYear(boxes.year);
+    const std::optional<std::int32_t> year = birthYear(boxes.year);
     const std::int32_t month = boxNumber(boxes.month);
     const std::int32_t day = boxNumber(boxes.day);
     // Read at each click: the dialog may stay open across New Year.
     const int currentYear = clock.now().date.year;
 
-    // The day is not checked against its month: 31 February is registered.
-    if (year < 0 || year > currentYear || month < 1 || month > 12 || day < 1 || day > 31) {
-        return {BirthdayVerdict::DateOutOfRange, {}};
-    }
+    if (!year || !isBirthDate(*year, month, day, currentYear)) return {BirthdayVerdict::DateOutOfRange, {}};
     // Blanks are a name; only a box with nothing in it is not.
     if (boxes.name && boxes.name->empty()) return {BirthdayVerdict::NameMissing, {}};
     if (!boxes.name || !isUsableName(*boxes.name)) return {BirthdayVerdict::NameUnusable, {}};
-    return {BirthdayVerdict::Accepted, birthdayRecord(year, month, day, *boxes.name)};
+    // The panel shows the name's column only; a longer name would be cut there for good.
+    if (boxes.name->size() > kBirthdayRecord.text.maxBytes) return {BirthdayVerdict::NameTooLong, {}};
+    return {BirthdayVerdict::Accepted, birthdayRecord(*year, month, day, *boxes.name)};
 }
 
 std::string birthdayMessage(BirthdayVerdict verdict) {
@@ -153,6 +168,8 @@ std::string birthdayMessage(BirthdayVerdict verdict) {
             return sjis("名前を入力して下さい ");
         case BirthdayVerdict::NameUnusable:
             return sjis("名前に使えない文字が含まれています ");
+        case BirthdayVerdict::NameTooLong:
+            return sjis("名前は全角50文字（半角100文字）までにして下さい ");
         case BirthdayVerdict::Accepted:
             break;
     }

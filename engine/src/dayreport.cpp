@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "daywick/datafile.h"
+#include "daywick/errors.h"
 #include "daywick/intconv.h"
 #include "daywick/koyomi.h"
 #include "daywick/records.h"
@@ -67,7 +68,16 @@ void eachRecord(const std::string& dataDir, const RecordLayout& layout, OnRecord
     static_assert(kMarkerText.end() <= kBirthdayRecord.text.end());
     InputFile file(dataPath(dataDir, layout.file));
     LineReader reader(file, layout.text.end());
-    while (const std::optional<std::string_view> record = reader.next()) onRecord(*record);
+    // A record that fails is named by its file and line, as the data checker names it.
+    std::uint64_t line = 0;
+    try {
+        while (const std::optional<std::string_view> record = reader.next()) {
+            ++line;
+            onRecord(*record);
+        }
+    } catch (const ConversionError& error) {
+        throw ConversionError(error, file.path(), line);
+    }
 }
 
 // The days that move, which no fixed-date file can say: the national holiday as the law had it, the solar

@@ -18,6 +18,9 @@ std::string conversionMessage(std::string_view text) {
 
 ConversionError::ConversionError(std::string_view text) : Error(conversionMessage(text)) {}
 
+ConversionError::ConversionError(const ConversionError& error, std::string path, std::uint64_t line)
+    : Error(error), path_(std::move(path)), line_(line) {}
+
 InOutError::InOutError(int errnoValue, std::string path)
     : Error(inOutMessage(errnoValue)), code_(errnoValue), path_(std::move(path)) {}
 

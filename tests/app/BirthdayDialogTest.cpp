@@ -174,6 +174,17 @@ TEST_F(BirthdayDialog, EachRefusalShowsOneMessageAndKeepsTheBoxes) {
         {{"1990", "1", "1", "山田\r\n01011990年"}, "名前に使えない文字が含まれています ", form.Edit4},
         {{"1990", "1", "1", "𠮷田"}, "名前に使えない文字が含まれています ", form.Edit4},
         {{"1990", "1", "1", "山田😀"}, "名前に使えない文字が含まれています ", form.Edit4},
+        // A day its month does not have, and an era year no era had.
+        {{"H10", "2", "31", "山田"}, "正しく年月日を入力して下さい ", form.Button1},
+        {{"1990", "4", "31", "山田"}, "正しく年月日を入力して下さい ", form.Button1},
+        {{"1999", "2", "29", "山田"}, "正しく年月日を入力して下さい ", form.Button1},
+        {{"H100", "1", "1", "山田"}, "正しく年月日を入力して下さい ", form.Button1},
+        {{"H１００", "1", "1", "山田"}, "正しく年月日を入力して下さい ", form.Button1},
+        {{"R0", "1", "1", "山田"}, "正しく年月日を入力して下さい ", form.Button1},
+        // A name the birthdays panel would cut: 101 bytes of Shift_JIS.
+        {{"1990", "1", "1", QString(50, u'名') + "a"},
+         "名前は全角50文字（半角100文字）までにして下さい ",
+         form.Edit4},
     };
     for (const Row& row : rows) {
         type(row.typed[0], row.typed[1], row.typed[2], row.typed[3]);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
@@ -258,23 +259,77 @@ TEST_F(MainWindow, ClickingTheSixthWeekAndTheNeighbouringMonthsDays) {
 
 TEST_F(MainWindow, ClickingTheMonthTitleRefreshesTheSameDay) {
     auto form = start();
-    const QRect title(form->MonthCalendar1->previousMonthRect().topRight(),
-                      form->MonthCalendar1->nextMonthRect().bottomLeft());
-    click(*form, onCalendar(*form, title.center()));
+    // The title's band beside the year and the month, which open their choosers instead.
+    const QPoint band(form->MonthCalendar1->previousMonthRect().right() + 3,
+                      form->MonthCalendar1->previousMonthRect().center().y());
+    ASSERT_LT(band.x(), form->MonthCalendar1->yearRect().left());
+    click(*form, onCalendar(*form, band));
     click(*form, onCalendar(*form, form->MonthCalendar1->weekdayHeaderRect().center()));
     EXPECT_EQ(services.beeps, 2);
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
 }
 
-TEST_F(MainWindow, MonthArrowDoubleClickPagesOnceAndFiresOnce) {
+TEST_F(MainWindow, MonthArrowDoubleClickTurnsTwoMonthsAndFiresOnce) {
     auto form = start();
     QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {},
                        onCalendar(*form, form->MonthCalendar1->nextMonthRect().center()));
     testing::settle();
-    // The calendar and the panels name the same day.
+    // The click fired at the first press's release, for the day the calendar had then; the second press
+    // turned the calendar on, to be shown at the next click.
     EXPECT_EQ(services.beeps, 1);
-    EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 2, 10));
+    EXPECT_EQ(form->MonthCalendar1->selectedDate(), QDate(2000, 3, 10));
     EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "02", "10"}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま02月10日のデータを表示しています。");
+    click(*form, onCalendar(*form, form->MonthCalendar1->todayLineRect().center()));
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
+}
+
+TEST_F(MainWindow, AFarMonthIsReachedWithoutAClickAndShownAtEnter) {
+    auto form = start();
+    ui::MonthCalendar& calendar = *form->MonthCalendar1;
+    QApplication::setActiveWindow(form.get());
+    // December 1998: a year back with Ctrl+PageUp, then the month from the list.
+    calendar.setFocus();
+    QTest::keyClick(&calendar, Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(&calendar, Qt::Key_PageUp, Qt::ControlModifier);
+    click(*form, onCalendar(*form, calendar.monthRect().center()));
+    auto* list = calendar.findChild<QMenu*>();
+    ASSERT_TRUE(list && list->isVisible());
+    QTest::mouseClick(list, Qt::LeftButton, {}, list->actionGeometry(list->actions()[11]).center());
+    testing::settle();
+    EXPECT_EQ(calendar.selectedDate(), QDate(1998, 12, 10));
+    // Nothing of it was a click: the panels still show the day last clicked.
+    EXPECT_EQ(services.beeps, 0);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"2000", "01", "10"}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま01月10日のデータを表示しています。");
+
+    // The keyboard's click shows it; the arrows only move the highlight, as before.
+    QTest::keyClick(&calendar, Qt::Key_Right);
+    QTest::keyClick(&calendar, Qt::Key_Return);
+    testing::settle();
+    EXPECT_EQ(services.beeps, 1);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"1998", "12", "11"}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま12月11日のデータを表示しています。");
+    EXPECT_EQ(form->Label5->text(), "旧暦10月23日 友引 壬辰");
+    QTest::keyClick(&calendar, Qt::Key_Down);
+    QTest::keyClick(&calendar, Qt::Key_Space);
+    EXPECT_EQ(services.beeps, 2);
+    EXPECT_EQ(form->dates().selected(), (DateTexts{"1998", "12", "18"}));
+}
+
+TEST_F(MainWindow, AFailingPassStillNamesTheDayThePanelsShow) {
+    auto form = start();
+    std::filesystem::remove(dir.path() / kFlowerFile);
+    ModalAnswerer answerer;
+    click(*form, dayCell(*form, 11));
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen().front().text, "ファイルが見つかりません.");
+    // The panels hold the 11th's first files, and the lines above them name the 11th.
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き")}));
+    EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("  1960年 鈴木一郎(40歳)")}));
+    EXPECT_EQ(form->StaticText2->text(), "ただいま01月11日のデータを表示しています。");
+    EXPECT_EQ(form->Label5->text(), "旧暦12月5日 仏滅 戊辰");
+    EXPECT_EQ(services.beeps, 0);
 }
 
 TEST_F(MainWindow, KoyomiLabelFollowsTheSelectedDay) {
@@ -284,16 +339,34 @@ TEST_F(MainWindow, KoyomiLabelFollowsTheSelectedDay) {
     EXPECT_EQ(form->Label5->text(), "旧暦12月5日 仏滅 戊辰");
 }
 
-TEST_F(MainWindow, KoyomiLabelFitsALongHolidayName) {
+TEST_F(MainWindow, KoyomiLabelKeepsAReadableSizeAndCutsALongHolidayName) {
     services.clock.set({{1993, 6, 9}, 9, 0, 0});
     auto form = start();
-    const QString text = form->Label5->text();
-    EXPECT_EQ(text, "旧暦4月20日 大安 辛酉  皇太子徳仁親王の結婚の儀");
+    const QString whole = "旧暦4月20日 大安 辛酉  皇太子徳仁親王の結婚の儀";
+    const QString shown = form->Label5->text();
+    // Smaller, but never below the panels' own size; the rest is cut, and the tooltip has it all.
     EXPECT_LT(form->Label5->font().pixelSize(), 15);
-    EXPECT_LE(QFontMetrics(form->Label5->font()).horizontalAdvance(text),
+    EXPECT_GE(form->Label5->font().pixelSize(), 12);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
+    EXPECT_LE(QFontMetrics(form->Label5->font()).horizontalAdvance(shown),
               form->Label5->contentsRect().width() - form->Label5->indent());
+    EXPECT_EQ(form->Label5->toolTip(), whole);
     click(*form, dayCell(*form, 10));
     EXPECT_EQ(form->Label5->font().pixelSize(), 15);
+    EXPECT_EQ(form->Label5->text(), "旧暦4月21日 赤口 壬戌");
+    EXPECT_EQ(form->Label5->toolTip(), "");
+}
+
+TEST_F(MainWindow, KoyomiLabelSaysWhereTheKoyomiEnds) {
+    services.clock.set({{2101, 1, 1}, 9, 0, 0});
+    auto form = start();
+    EXPECT_EQ(form->Label5->text(), "暦は2100年まで  元日");
+    click(*form, dayCell(*form, 5));
+    EXPECT_EQ(form->Label5->text(), "暦は2100年まで");
+    form->MonthCalendar1->setSelectedDate(QDate(1872, 12, 31));
+    form->MonthCalendar1Click();
+    EXPECT_EQ(form->Label5->text(), "暦は1873年から");
 }
 
 TEST_F(MainWindow, ExitAsksFirst) {

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QImage>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolTip>
 #include <memory>
@@ -30,6 +32,17 @@ struct ShownCalendar {
 
     void click(QPoint at) {
         QTest::mouseClick(calendar, Qt::LeftButton, {}, at);
+        testing::settle();
+    }
+
+    // A press and release as the window system gives them, double clicks made from quick ones included.
+    void clickThroughWindow(QPoint at, bool twice = false) {
+        const QPoint inWindow = calendar->mapTo(&window, at);
+        if (twice) {
+            QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, inWindow);
+        } else {
+            QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, inWindow);
+        }
         testing::settle();
     }
 
@@ -131,23 +144,157 @@ TEST(MonthCalendar, KeysMoveTheSelectionAndNeverClick) {
         Qt::Key key;
         QDate from;
         QDate to;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     } rows[] = {
-        {Qt::Key_Right, {2000, 1, 31}, {2000, 2, 1}},      {Qt::Key_Left, {2000, 3, 1}, {2000, 2, 29}},
-        {Qt::Key_Up, {2000, 1, 3}, {1999, 12, 27}},        {Qt::Key_Down, {2000, 1, 31}, {2000, 2, 7}},
-        {Qt::Key_PageUp, {2000, 3, 31}, {2000, 2, 29}},    {Qt::Key_PageDown, {2000, 1, 30}, {2000, 2, 29}},
-        {Qt::Key_Home, {2000, 1, 17}, {2000, 1, 1}},       {Qt::Key_End, {2000, 2, 10}, {2000, 2, 29}},
+        {Qt::Key_Right, {2000, 1, 31}, {2000, 2, 1}},
+        {Qt::Key_Left, {2000, 3, 1}, {2000, 2, 29}},
+        {Qt::Key_Up, {2000, 1, 3}, {1999, 12, 27}},
+        {Qt::Key_Down, {2000, 1, 31}, {2000, 2, 7}},
+        {Qt::Key_PageUp, {2000, 3, 31}, {2000, 2, 29}},
+        {Qt::Key_PageDown, {2000, 1, 30}, {2000, 2, 29}},
+        {Qt::Key_Home, {2000, 1, 17}, {2000, 1, 1}},
+        {Qt::Key_End, {2000, 2, 10}, {2000, 2, 29}},
         {Qt::Key_PageDown, {2000, 12, 10}, {2001, 1, 10}},
+        // With Ctrl, a year; 29 February becomes the 28th of a common year.
+        {Qt::Key_PageUp, {2000, 2, 29}, {1999, 2, 28}, Qt::ControlModifier},
+        {Qt::Key_PageDown, {2000, 12, 31}, {2001, 12, 31}, Qt::ControlModifier},
+        {Qt::Key_PageUp, {1, 6, 1}, {1, 6, 1}, Qt::ControlModifier},
+        {Qt::Key_PageDown, {9999, 1, 1}, {9999, 1, 1}, Qt::ControlModifier},
     };
     ShownCalendar shown(QDate(2000, 1, 1));
     ui::MonthCalendar& calendar = *shown.calendar;
     QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
     for (const auto& row : rows) {
         calendar.setSelectedDate(row.from);
-        QTest::keyClick(&calendar, row.key);
+        QTest::keyClick(&calendar, row.key, row.modifiers);
         EXPECT_EQ(calendar.selectedDate(), row.to) << iso(row.from).toStdString() << " key " << row.key;
         EXPECT_EQ(calendar.title(), QStringLiteral("%1年%2月").arg(row.to.year()).arg(row.to.month()));
     }
     EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST(MonthCalendar, EnterAndSpaceClickTheHighlightedDayOnceAPress) {
+    ShownCalendar shown(QDate(2000, 1, 10));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
+    QTest::keyClick(&calendar, Qt::Key_Right);
+    EXPECT_EQ(clicked.count(), 0);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) QTest::keyClick(&calendar, key);
+    EXPECT_EQ(clicked.count(), 3);
+    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 1, 11));
+    // A key held down repeats; it is still one click.
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+    QApplication::sendEvent(&calendar, &repeated);
+    EXPECT_EQ(clicked.count(), 3);
+}
+
+TEST(MonthCalendar, EveryPressOnAnArrowTurnsAMonthAndADoubleClickFiresOnce) {
+    // Eleven quick presses: five double clicks and one more.
+    ShownCalendar shown(QDate(2000, 1, 31));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
+    QList<QDate> selectedWhenClicked;
+    QObject::connect(&calendar, &ui::MonthCalendar::calendarClicked,
+                     [&] { selectedWhenClicked << calendar.selectedDate(); });
+    for (int pair = 0; pair < 5; ++pair) shown.clickThroughWindow(calendar.nextMonthRect().center(), true);
+    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 11, 29));
+    shown.clickThroughWindow(calendar.nextMonthRect().center());
+    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 12, 29));
+    EXPECT_EQ(clicked.count(), 6);
+    // Each click found the calendar already turned by its own press.
+    EXPECT_EQ(selectedWhenClicked.front(), QDate(2000, 2, 29));
+    EXPECT_EQ(selectedWhenClicked.back(), QDate(2000, 12, 29));
+}
+
+TEST(MonthCalendar, TheMonthNameOpensAListOfTheTwelveMonths) {
+    ShownCalendar shown(QDate(2000, 3, 31));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
+    EXPECT_GT(calendar.monthRect().left(), calendar.yearRect().right());
+    EXPECT_GT(calendar.yearRect().left(), calendar.previousMonthRect().right());
+    EXPECT_LT(calendar.monthRect().right(), calendar.nextMonthRect().left());
+
+    const struct {
+        int month;
+        QDate selected;
+    } choices[] = {{2, {2000, 2, 29}}, {1, {2000, 1, 29}}};
+    for (const auto& choice : choices) {
+        shown.clickThroughWindow(calendar.monthRect().center());
+        auto* list = calendar.findChild<QMenu*>();
+        ASSERT_TRUE(list && list->isVisible());
+        QStringList names;
+        QString shown;
+        for (QAction* month : list->actions()) {
+            names << month->text();
+            if (month->font().bold()) shown += month->text();
+        }
+        EXPECT_EQ(names, QStringList({"1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月", "10月",
+                                      "11月", "12月"}));
+        EXPECT_EQ(shown, QStringLiteral("%1月").arg(calendar.selectedDate().month()));
+        EXPECT_EQ(list->activeAction()->text(), shown);
+        QAction* chosen = list->actions()[choice.month - 1];
+        QTest::mouseClick(list, Qt::LeftButton, {}, list->actionGeometry(chosen).center());
+        testing::settle();
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(calendar.selectedDate(), choice.selected);
+    }
+    // Escape leaves the month as it was.
+    shown.clickThroughWindow(calendar.monthRect().center());
+    QTest::keyClick(calendar.findChild<QMenu*>(), Qt::Key_Escape);
+    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 1, 29));
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST(MonthCalendar, TheYearTurnsByItsSpinnersArrowsAndTypedDigits) {
+    ShownCalendar shown(QDate(2000, 2, 29));
+    ui::MonthCalendar& calendar = *shown.calendar;
+    QApplication::setActiveWindow(&shown.window);
+    QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
+    auto openSpinner = [&] {
+        shown.clickThroughWindow(calendar.yearRect().center());
+        auto* spinner = calendar.findChild<QSpinBox*>();
+        EXPECT_TRUE(spinner && spinner->isVisible() && spinner->hasFocus());
+        return spinner;
+    };
+
+    QSpinBox* spinner = openSpinner();
+    ASSERT_TRUE(spinner);
+    EXPECT_EQ(spinner->value(), 2000);
+    // In the title, between the arrows.
+    EXPECT_LT(spinner->geometry().bottom(), calendar.weekdayHeaderRect().top());
+    EXPECT_GT(spinner->geometry().left(), calendar.previousMonthRect().right());
+    EXPECT_LT(calendar.monthRect().right(), calendar.nextMonthRect().left());
+    QTest::keyClick(spinner, Qt::Key_Up);
+    EXPECT_EQ(calendar.selectedDate(), QDate(2001, 2, 28));
+    QTest::keyClick(spinner, Qt::Key_Down);
+    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 2, 28));
+    // Digits count once the editing ends; Enter ends it, and is no click.
+    spinner->selectAll();
+    QTest::keyClicks(spinner, "1998");
+    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 2, 28));
+    QTest::keyClick(spinner, Qt::Key_Return);
+    EXPECT_EQ(calendar.selectedDate(), QDate(1998, 2, 28));
+    EXPECT_FALSE(spinner->isVisible());
+    EXPECT_TRUE(calendar.hasFocus());
+    EXPECT_EQ(calendar.title(), "1998年2月");
+
+    // Escape goes back to the year it opened on, whatever the arrows did.
+    openSpinner();
+    QTest::keyClick(spinner, Qt::Key_Up);
+    QTest::keyClick(spinner, Qt::Key_Up);
+    EXPECT_EQ(calendar.selectedDate(), QDate(2000, 2, 28));
+    QTest::keyClick(spinner, Qt::Key_Escape);
+    EXPECT_EQ(calendar.selectedDate(), QDate(1998, 2, 28));
+    EXPECT_FALSE(spinner->isVisible());
+
+    // A click elsewhere on the calendar keeps what was typed, and then acts as ever.
+    openSpinner();
+    spinner->selectAll();
+    QTest::keyClicks(spinner, "2026");
+    shown.clickThroughWindow(calendar.nextMonthRect().center());
+    EXPECT_FALSE(spinner->isVisible());
+    EXPECT_EQ(calendar.selectedDate(), QDate(2026, 3, 28));
+    EXPECT_EQ(clicked.count(), 1);
 }
 
 TEST(MonthCalendar, WheelTurnsTheMonthByNotches) {

@@ -107,11 +107,14 @@ TEST_F(StartupFailures, MissingFlowerFileStopsThePassAndThePicture) {
 }
 
 TEST_F(StartupFailures, BadBirthdayRecordShowsTheConversionError) {
-    testing::writeFile(dir.path() / kBirthdayFile, crlfLines({S("0101abcd年X")}));
+    testing::writeFile(dir.path() / kBirthdayFile, crlfLines({S("01011950年A"), S("0101abcd年X")}));
     ModalAnswerer answerer;
     TForm1 form(services.services());
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen().front().text, "'abcd' は整数ではありません.");
+    // The record to mend, as a missing file's box names the file.
+    EXPECT_EQ(answerer.seen().front().detail.toStdString(),
+              (dir.path() / kBirthdayFile).string() + " の 2 行目");
 }
 
 }  // namespace

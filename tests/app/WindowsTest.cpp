@@ -6,11 +6,16 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 
 #include "Application.h"
 #include "MessageBoxes.h"
+#include "ProgramWindows.h"
+#include "SjisMemo.h"
 #include "TempDir.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -100,12 +105,43 @@ TEST(MessageBoxes, TheErrorBoxKeepsItsTextAndNamesTheFileBelow) {
     ModalAnswerer answerer;
     ui::Application::reportError(std::make_exception_ptr(InOutError(ENOENT, "/data/Hana.txt")));
     ui::Application::reportError(std::make_exception_ptr(ConversionError("abcd")));
-    ASSERT_EQ(answerer.seen().size(), 2u);
+    ui::Application::reportError(
+        std::make_exception_ptr(ConversionError(ConversionError("abcd"), "/data/Tanjyou.txt", 720)));
+    ASSERT_EQ(answerer.seen().size(), 3u);
     EXPECT_EQ(answerer.seen()[0].text, "ファイルが見つかりません.");
     EXPECT_EQ(answerer.seen()[0].detail, "/data/Hana.txt");
     EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Critical);
     EXPECT_EQ(answerer.seen()[1].text, "'abcd' は整数ではありません.");
     EXPECT_EQ(answerer.seen()[1].detail, "");
+    EXPECT_EQ(answerer.seen()[2].text, "'abcd' は整数ではありません.");
+    EXPECT_EQ(answerer.seen()[2].detail, "/data/Tanjyou.txt の 720 行目");
+}
+
+TEST(QtTexts, TheStandardMenusAreInTheLocalesLanguage) {
+    // The tests run in ja_JP, as a Japanese desktop does: the program's windows as its entry makes them.
+    testing::TempDir dir;
+    testing::writeSampleDirectory(dir.path());
+    testing::TestServices services(dir.path(), {{2026, 12, 9}, 10, 0, 0});
+    ModalAnswerer answerer;
+    ProgramWindows windows(services.services(), [] { return std::unique_ptr<QPrinter>(); });
+    windows.form1.show();
+    // The menus a right click opens on a panel and on a box, as the widgets make them.
+    const auto texts = [](QMenu* menu) {
+        QStringList items;
+        for (QAction* action : menu->actions()) items << action->text();
+        delete menu;
+        return items.join('|');
+    };
+    const QString panel = texts(windows.form1.Memo1->createStandardContextMenu());
+    EXPECT_TRUE(panel.contains("コピー(&C)")) << panel.toStdString();
+    EXPECT_TRUE(panel.contains("すべてを選択")) << panel.toStdString();
+    EXPECT_FALSE(panel.contains("&Copy"));
+    const QString box = texts(windows.form4.Edit4->createStandardContextMenu());
+    EXPECT_TRUE(box.contains("元に戻す(&U)")) << box.toStdString();
+    EXPECT_TRUE(box.contains("貼り付け(&P)")) << box.toStdString();
+    // The program's own texts stay as they are.
+    EXPECT_EQ(answerer.seen().size(), 0u);
+    EXPECT_EQ(windows.form4.Button2->text(), "キャンセル");
 }
 
 }  // namespace

@@ -31,6 +31,8 @@ std::string outcome(const BirthdayBoxes& boxes) {
                 return "refused: no name";
             case BirthdayVerdict::NameUnusable:
                 return "refused: unusable name";
+            case BirthdayVerdict::NameTooLong:
+                return "refused: long name";
         }
     } catch (const ConversionError& error) {
         return std::string("error ") + error.what();
@@ -65,9 +67,20 @@ TEST(BirthdayRegistration, YearMonthDayAndRecordRowByRow) {
         {"T1", "7", "30", name, written("07301912年山田花子")},
         {"R8", "5", "1", name, written("05012026年山田花子")},
         {"r1", "5", "1", name, written("05012019年山田花子")},
-        {"H123", "1", "1", name, written("01012000年山田花子")},
         {"H 5", "1", "1", name, written("01011993年山田花子")},
-        {"S-1", "1", "1", name, written("01011924年山田花子")},
+        {"H10年", "1", "1", name, written("01011998年山田花子")},  // what follows the digits is not read
+        // An era year goes to its era's end and past it, but has no third digit and is never below 1.
+        {"H32", "1", "1", name, written("01012020年山田花子")},
+        {"M99", "1", "1", name, written("01011966年山田花子")},
+        {"H123", "1", "1", name, "refused: date"},
+        {"H100", "1", "1", name, "refused: date"},
+        {"H1999", "1", "1", name, "refused: date"},
+        {"H 12", "1", "1", name, "refused: date"},
+        {"H0", "1", "1", name, "refused: date"},
+        {"R00", "1", "1", name, "refused: date"},
+        {"S-1", "1", "1", name, "refused: date"},
+        {"H-0", "1", "1", name, "refused: date"},
+        {"Hxyz", "1", "1", name, notAnInteger("xy")},  // the conversion still comes first
         {"H5 ", "1", "1", name, notAnInteger("5 ")},
         {"H", "1", "1", name, notAnInteger("")},
         {" H10", "1", "1", name, notAnInteger(" H10")},
@@ -86,7 +99,15 @@ TEST(BirthdayRegistration, YearMonthDayAndRecordRowByRow) {
         // Month and day: leading zeros or not, always two digits; the day is not checked against its month.
         {"1990", "07", "4", name, written("07041990年山田花子")},
         {"1990", "007", "04", name, written("07041990年山田花子")},
-        {"1990", "2", "31", name, written("02311990年山田花子")},
+        // A day its month does not have is no date: 31 April, 29 February of a common year.
+        {"1990", "4", "30", name, written("04301990年山田花子")},
+        {"1990", "4", "31", name, "refused: date"},
+        {"1990", "2", "31", name, "refused: date"},
+        {"H10", "2", "31", name, "refused: date"},
+        {"1999", "2", "29", name, "refused: date"},
+        {"1900", "2", "29", name, "refused: date"},
+        {"2000", "2", "29", name, written("02292000年山田花子")},
+        {"0", "2", "29", name, written("02290000年山田花子")},
         {"1990", "13", "1", name, "refused: date"},
         {"1990", "0", "1", name, "refused: date"},
         {"1990", "1", "32", name, "refused: date"},
@@ -136,7 +157,10 @@ TEST(BirthdayRegistration, FullWidthDigitsCountAndAnErrorNamesTheTextAsTyped) {
         // The era year is the two digits after the letter, however wide.
         {S("H１０"), "1", "1", written("01011998年山田花子")},
         {S("S４0"), "1", "1", written("01011965年山田花子")},
-        {S("H１２３"), "1", "1", written("01012000年山田花子")},
+        {S("H１２３"), "1", "1", "refused: date"},
+        {S("H１００"), "1", "1", "refused: date"},
+        {S("H1０0"), "1", "1", "refused: date"},
+        {S("H０"), "1", "1", "refused: date"},
         {S("H５ "), "1", "1", notAnInteger(S("５ "))},
         {S("H漢1"), "1", "1", notAnInteger(S("漢"))},  // any other character: its two bytes, as ever
         // Anything but a digit is still no number, and the error shows what was typed.
@@ -166,11 +190,9 @@ TEST(BirthdayRegistration, RecordBytesForMarch15th1990) {
 }
 
 TEST(BirthdayRegistration, NamesAreWrittenAsTypedUnlessTheyWouldBreakTheFile) {
-    const std::string longName(150, 'a');
     const std::pair<std::string, bool> names[] = {
         {"   ", true},  // blanks are a name
         {S("　全角の空白"), true},
-        {longName, true},     // written whole; the reader shows its first 100 bytes
         {S("表ソ能"), true},  // trail bytes 0x5C look like a backslash, and are part of the name
         {S("①㈱髙"), true},   // the Windows code page's own characters
         {"a\r\nb", false},
@@ -192,6 +214,24 @@ TEST(BirthdayRegistration, NamesAreWrittenAsTypedUnlessTheyWouldBreakTheFile) {
             usable ? "written 01021990" + S("年") + name + "\r\n" : "refused: unusable name";
         EXPECT_EQ(outcome({"1990", "1", "2", name}), expected) << name;
     }
+}
+
+TEST(BirthdayRegistration, ANameLongerThanThePanelShowsIsRefused) {
+    // Counted in Shift_JIS bytes, as the record holds it: 100 bytes are shown whole, 101 would be cut.
+    std::string fifty;
+    for (int i = 0; i < 50; ++i) fifty += S("名");
+    const std::pair<std::string, std::string> names[] = {
+        {std::string(100, 'a'), written("01021990年" + std::string(100, 'a'))},
+        {fifty, "written 01021990" + S("年") + fifty + "\r\n"},
+        {std::string(101, 'a'), "refused: long name"},
+        {fifty + "a", "refused: long name"},
+        {std::string(99, 'a') + S("名"), "refused: long name"},
+    };
+    for (const auto& [name, expected] : names) EXPECT_EQ(outcome({"1990", "1", "2", name}), expected) << name;
+    // The date is still tested first.
+    EXPECT_EQ(outcome({"1990", "2", "30", std::string(101, 'a')}), "refused: date");
+    EXPECT_EQ(birthdayMessage(BirthdayVerdict::NameTooLong),
+              S("名前は全角50文字（半角100文字）までにして下さい "));
 }
 
 TEST(BirthdayRegistration, EveryAcceptedYearGivesARecordTheDayReportReads) {

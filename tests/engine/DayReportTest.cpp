@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
+#include "daywick/datacheck.h"
 #include "daywick/datafile.h"
 #include "daywick/dayreport.h"
 #include "daywick/errors.h"
@@ -77,14 +78,17 @@ TEST(DayReportPass, ComingOfAgeDay) {
     DataDir dir;
     const std::string piece = crlfLines({S("  成人の日")});
     const std::pair<CivilDate, std::string> rows[] = {
-        {{2000, 1, 10}, piece},                         // second Monday
-        {{2000, 1, 3}, ""},                             // first Monday
-        {{2000, 1, 17}, ""},                            // third Monday
-        {{2000, 1, 15}, ""},                            // the old fixed date, no longer
-        {{1999, 1, 15}, piece}, {{1999, 1, 11}, ""},    // a second Monday before 2000
-        {{1949, 1, 15}, piece},                         // the law's first year
-        {{1948, 1, 15}, ""},    {{2024, 1, 8}, piece},
-        {{2024, 2, 12}, crlfLines({S("  振替休日")})},  // a second Monday in another month: 建国記念の日 was a Sunday
+        {{2000, 1, 10}, piece},  // second Monday
+        {{2000, 1, 3}, ""},      // first Monday
+        {{2000, 1, 17}, ""},     // third Monday
+        {{2000, 1, 15}, ""},     // the old fixed date, no longer
+        {{1999, 1, 15}, piece},
+        {{1999, 1, 11}, ""},     // a second Monday before 2000
+        {{1949, 1, 15}, piece},  // the law's first year
+        {{1948, 1, 15}, ""},
+        {{2024, 1, 8}, piece},
+        {{2024, 2, 12},
+         crlfLines({S("  振替休日")})},  // a second Monday in another month: 建国記念の日 was a Sunday
     };
     for (const auto& [date, expected] : rows) {
         SCOPED_TRACE(formatYyyymmdd(date));
@@ -101,8 +105,8 @@ TEST(DayReportPass, SportsDayUnderItsTwoNames) {
         {{1966, 10, 10}, taiiku},
         {{1999, 10, 10}, taiiku},
         {{1999, 10, 11}, crlfLines({S("  振替休日")})},  // the 10th was a Sunday
-        {{2000, 10, 9}, taiiku},  // second Monday
-        {{2000, 10, 10}, ""},     // a Tuesday
+        {{2000, 10, 9}, taiiku},                         // second Monday
+        {{2000, 10, 10}, ""},                            // a Tuesday
         {{2019, 10, 14}, taiiku},
         {{2020, 7, 24}, sports},
         {{2020, 10, 12}, ""},  // moved to July for the
@@ -206,7 +210,8 @@ TEST(DayReportPass, KeysMatchOnlyAsExactText) {
 TEST(DayReportPass, LfOnlyFileIsOneRecord) {
     DataDir dir;
     dir.write(kEventFile, "0101     first\n0102     second\n0101     third\n");
-    EXPECT_EQ(dir.pass({2001, 1, 1}).events, "  first\n0102     second\n0101     third\n\r\n" + S("  元日\r\n"));
+    EXPECT_EQ(dir.pass({2001, 1, 1}).events,
+              "  first\n0102     second\n0101     third\n\r\n" + S("  元日\r\n"));
     EXPECT_EQ(dir.pass({2001, 1, 2}).events, "");
 }
 
@@ -267,6 +272,27 @@ TEST(DayReportPassFailures, BadBirthdayYearFailsOnEveryDate) {
     // Birthdays appended before the bad record stay.
     EXPECT_EQ(dir.failingPass({2001, 1, 1}).second.birthdays, crlfLines({S("  1950年 A(51歳)")}));
     EXPECT_EQ(dir.failingPass({2001, 6, 6}).second.events, crlfLines({"  event"}));
+}
+
+TEST(DayReportPassFailures, ABadBirthdayYearIsPlacedAtTheLineTheCheckerNames) {
+    // A record longer than the reader keeps still counts as one line.
+    DataDir dir;
+    dir.write(kBirthdayFile, crlfLines({S("01011950年A"), S("01021950年") + std::string(300, 'x'),
+                                        S("0103abcd年B"), S("01041960年C")}));
+    DaySelection selection;
+    selection.SelectFromCalendar({2001, 1, 1});
+    DayReport report;
+    try {
+        Hyoji(selection.selected(), dir.str(), report);
+        FAIL() << "the pass went through";
+    } catch (const ConversionError& error) {
+        EXPECT_EQ(error.what(), S("'abcd' は整数ではありません"));
+        EXPECT_EQ(error.path(), (dir.path() / kBirthdayFile).string());
+        EXPECT_EQ(error.line(), 3u);
+        const std::vector<DataProblem> problems = checkDataDirectory(dir.str());
+        ASSERT_FALSE(problems.empty());
+        EXPECT_EQ(std::uint64_t(problems.back().line), error.line());
+    }
 }
 
 TEST(DayReportPassFailures, EmptyOrShortBirthdayRecordFails) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         record.find('\n') != record.size() - 1)
         std::abort();
     if (record.size() < 12 || record.substr(8, 2) != "\x94\x4E") std::abort();
+    // A day that exists, and a name the panel shows whole.
+    const std::chrono::year_month_day date{std::chrono::year{std::stoi(record.substr(4, 4))},
+                                           std::chrono::month{unsigned(std::stoi(record.substr(0, 2)))},
+                                           std::chrono::day{unsigned(std::stoi(record.substr(2, 2)))}};
+    if (!date.ok() || record.size() - 12 > 100) std::abort();
 
     // Appended to a file holding anything, the file keeps its text up to any Ctrl-Z near the end, then the
     // record on a line of its own; the birthday pass reads it. A Ctrl-Z further up would hide the record:

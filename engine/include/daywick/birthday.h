@@ -24,9 +24,10 @@ struct BirthdayBoxes {
 /// Why an entry is refused, or that it is accepted.
 enum class BirthdayVerdict {
     Accepted,
-    DateOutOfRange,  // year, month or day outside its range
+    DateOutOfRange,  // year, month or day outside its range, or a day its month does not have
     NameMissing,     // an empty name box
     NameUnusable,    // a control character, or a character with no Shift_JIS form
+    NameTooLong,     // more bytes than the birthdays panel shows of a record's name
 };
 
 /// What one click of "登録" decided: a verdict, and for an accepted entry the record to append.
@@ -40,9 +41,12 @@ struct BirthdayEntry {
 std::string halfWidthDigits(std::string_view sjis);
 
 /// The year of the year box: an era letter (M, T, S, H, R in either case) and the two bytes after it, or the
-/// whole text as a Western year; a full-width digit counts as its ASCII digit. Throws ConversionError on the
-/// text that was converted, as typed.
-std::int32_t birthYear(std::string_view yearBox);
+/// whole text as a Western year; a full-width digit counts as its ASCII digit. Nothing for an era year below
+/// 1 or with a digit after those two bytes. Throws ConversionError on the text that was converted, as typed.
+std::optional<std::int32_t> birthYear(std::string_view yearBox);
+
+/// True for a day that exists, from the year 0 to the current year.
+bool isBirthDate(std::int32_t year, std::int32_t month, std::int32_t day, int currentYear);
 
 /// True when every character of the Shift_JIS name can stand in a record: no control characters.
 bool isUsableName(std::string_view name);
@@ -52,8 +56,8 @@ bool isUsableName(std::string_view name);
 std::string birthdayRecord(std::int32_t year, std::int32_t month, std::int32_t day, std::string_view name);
 
 /// Converts year, month and day in this order, full-width digits read as digits (throws ConversionError on
-/// the text as typed, at the first that fails), then tests the date against the clock's current year, then
-/// the name.
+/// the text as typed, at the first that fails), then tests the date against the calendar and the clock's
+/// current year, then the name: present, usable, and no longer than the record's name column.
 BirthdayEntry checkBirthday(const BirthdayBoxes& boxes, const Clock& clock);
 
 /// The plain message that tells the user why an entry was refused (Shift_JIS, with its trailing blank).

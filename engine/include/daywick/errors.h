@@ -2,6 +2,7 @@
 // The two kinds of failure the program reports to the user, and the texts of its error box.
 // Every message is a Shift_JIS byte string, like every other text of the program.
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,10 +15,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// A text that is not an integer: "'%s' は整数ではありません".
+/// A text that is not an integer: "'%s' は整数ではありません". Found in a data file, it carries the file's
+/// path and the record's line beside the message, as InOutError carries its path.
 class ConversionError : public Error {
 public:
     explicit ConversionError(std::string_view text);
+    /// The same error, placed at a line (from 1) of a file.
+    ConversionError(const ConversionError& error, std::string path, std::uint64_t line);
+    const std::string& path() const { return path_; }
+    std::uint64_t line() const { return line_; }
+
+private:
+    std::string path_;
+    std::uint64_t line_ = 0;
 };
 
 /// A failed open, read, write or close of a file, named by its errno. The message is the errno's alone; the
