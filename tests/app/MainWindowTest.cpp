@@ -325,7 +325,7 @@ TEST_F(MainWindow, AFailingPassStillNamesTheDayThePanelsShow) {
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen().front().text, "ファイルが見つかりません.");
     // The panels hold the 11th's first files, and the lines above them name the 11th.
-    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き")}));
+    EXPECT_EQ(form->Memo2->bytes(), crlfLines({S("  鏡開き"), S("  水泉動（七十二候）")}));
     EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("  1960年 鈴木一郎(40歳)")}));
     EXPECT_EQ(form->StaticText2->text(), "ただいま01月11日のデータを表示しています。");
     EXPECT_EQ(form->Label5->text(), "旧暦12月5日 仏滅 戊辰");

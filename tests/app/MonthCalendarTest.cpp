@@ -223,15 +223,15 @@ TEST(MonthCalendar, TheMonthNameOpensAListOfTheTwelveMonths) {
         auto* list = calendar.findChild<QMenu*>();
         ASSERT_TRUE(list && list->isVisible());
         QStringList names;
-        QString shown;
+        QString bold;
         for (QAction* month : list->actions()) {
             names << month->text();
-            if (month->font().bold()) shown += month->text();
+            if (month->font().bold()) bold += month->text();
         }
         EXPECT_EQ(names, QStringList({"1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月", "10月",
                                       "11月", "12月"}));
-        EXPECT_EQ(shown, QStringLiteral("%1月").arg(calendar.selectedDate().month()));
-        EXPECT_EQ(list->activeAction()->text(), shown);
+        EXPECT_EQ(bold, QStringLiteral("%1月").arg(calendar.selectedDate().month()));
+        EXPECT_EQ(list->activeAction()->text(), bold);
         QAction* chosen = list->actions()[choice.month - 1];
         QTest::mouseClick(list, Qt::LeftButton, {}, list->actionGeometry(chosen).center());
         testing::settle();

@@ -289,7 +289,7 @@ TEST(DayReportPassFailures, ABadBirthdayYearIsPlacedAtTheLineTheCheckerNames) {
         EXPECT_EQ(error.what(), S("'abcd' は整数ではありません"));
         EXPECT_EQ(error.path(), (dir.path() / kBirthdayFile).string());
         EXPECT_EQ(error.line(), 3u);
-        const std::vector<DataProblem> problems = checkDataDirectory(dir.str());
+        const std::vector<DataProblem> problems = checkDataDirectory(dir.str(), 2026);
         ASSERT_FALSE(problems.empty());
         EXPECT_EQ(std::uint64_t(problems.back().line), error.line());
     }
