@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QLocale>
 #include <QMenuBar>
 #include <QStringList>
@@ -17,9 +18,11 @@
 #include "MessageBoxes.h"
 #include "MonthCalendar.h"
 #include "SecondaryWindow.h"
+#include "QtDates.h"
 #include "SjisMemo.h"
 #include "SjisText.h"
 #include "SplashWin.h"
+#include "Unit7.h"
 #include "Widgets.h"
 #include "daywick/koyomi.h"
 #include "daywick/pictures.h"
@@ -79,10 +82,6 @@ QFrame* makeBevel(QWidget* parent, const QRect& place) {
     return bevel;
 }
 
-QDate toQDate(const CivilDate& date) {
-    return QDate(date.year, date.month, date.day);
-}
-
 // The koyomi label's text: the day's koyomi, then its holiday, two spaces apart. Outside the years the koyomi
 // is computed for, the label says so rather than stay empty.
 QString koyomiLine(const QDate& day) {
@@ -103,6 +102,17 @@ QString koyomiLine(const QDate& day) {
 // The label's smallest text: the panels' own size, which anyone reading the panels can read.
 constexpr int kSmallestKoyomiPixels = 12;
 
+// The 選日 people plan by, when the day is one: 天赦日 and 一粒万倍日, in that order.
+QStringList luckyDays(const QDate& day) {
+    QStringList lucky;
+    for (const std::string& name : dayReki(ui::toCivilDate(day)).senjitsu) {
+        if (name == sjis("天赦日") || name == sjis("一粒万倍日")) lucky << fromSjis(name);
+    }
+    return lucky;
+}
+
+const QString kOpensKoyomi = QStringLiteral("クリックすると「こよみ」のウィンドウを開きます");
+
 // A long holiday name (an enthronement, a crown prince's wedding) does not fit the strip in the label's own
 // size; the text then gets smaller, but not below a readable size, and past that it is cut short with the
 // whole of it in the tooltip.
@@ -117,7 +127,13 @@ void setFittingText(QLabel* label, const QString& text, int pixelSize) {
     if (label->font() != font) label->setFont(font);
     const bool cut = width > room;
     label->setText(cut ? QFontMetrics(font).elidedText(text, Qt::ElideRight, room) : text);
-    label->setToolTip(cut ? text : QString());
+    label->setToolTip(cut ? text + QLatin1Char('\n') + kOpensKoyomi : kOpensKoyomi);
+}
+
+// Whether the text fits the label whole in its own size.
+bool fitsWhole(const QLabel* label, const QString& text, int pixelSize) {
+    return QFontMetrics(pGothicFont(pixelSize, true)).horizontalAdvance(text) <=
+           label->contentsRect().width() - label->indent();
 }
 
 std::string designator(const QString& text) {
@@ -175,6 +191,8 @@ void TForm1::buildControls() {
     Label4 = makeHeading(client, {344, 24, 89, 19}, QStringLiteral("カレンダー"), QColor(0xC2, 0x99, 0xFB));
     Label5 = makeLabel(client, {440, 24, 250, 19}, {}, 15, kKoyomiTint);
     Label5->setIndent(4);
+    Label5->setCursor(Qt::PointingHandCursor);
+    Label5->installEventFilter(this);
     Bevel2 = makeBevel(client, {344, 48, 345, 161});
     Image1 = new QLabel(client);
     Image1->setGeometry(352, 56, 161, 145);
@@ -205,6 +223,8 @@ void TForm1::buildMenu() {
     Exit1 = addItem(file, QStringLiteral("終了(&X)"), &TForm1::Exit1Click);
     QMenu* entry = menuBar()->addMenu(QStringLiteral("登録(&E)"));
     N2 = addItem(entry, QStringLiteral("誕生日(&B)"), &TForm1::N2Click);
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    Koyomi1 = addItem(view, QStringLiteral("こよみ(&K)"), &TForm1::Koyomi1Click);
     QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     Help2 = addItem(help, QStringLiteral("ﾍﾙﾌﾟ(&H)"), &TForm1::Help2Click);
     About1 = addItem(help, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"), &TForm1::About1Click);
@@ -217,6 +237,7 @@ void TForm1::setSecondaryWindows(const SecondaryWindows& windows) {
     N2->setEnabled(windows_.birthday != nullptr);
     Help2->setEnabled(windows_.help != nullptr);
     About1->setEnabled(windows_.about != nullptr);
+    Koyomi1->setEnabled(windows_.koyomi != nullptr);
 }
 
 void TForm1::FormCreate() {
@@ -230,7 +251,7 @@ void TForm1::FormCreate() {
     // The clock is read once: the calendar, its today circle and the date texts all name the same day, even
     // at midnight.
     const LocalDateTime now = services_.clock->now();
-    const QDate today = toQDate(now.date);
+    const QDate today = ui::toQDate(now.date);
     dates_.InitFromClock(now);
     MonthCalendar1->setToday(today);
     MonthCalendar1->setSelectedDate(today);
@@ -273,12 +294,27 @@ void TForm1::MonthCalendar1Click() {
     // Named before the pass, so that they name the day the panels show also when the pass stops at an error.
     StaticText2->setText(fromSjis(dates_.StatusText()));
     showKoyomi(picked);
+    if (windows_.koyomi && windows_.koyomi->isVisible()) windows_.koyomi->showDay(ui::toCivilDate(picked));
     Hyoji();
     services_.beep();
 }
 
 void TForm1::showKoyomi(const QDate& day) {
-    setFittingText(Label5, koyomiLine(day), 15);
+    // A 天赦日 or 一粒万倍日 is named too where the line has room for it in the label's own size: both where
+    // both fit, else the first.
+    constexpr int kPixels = 15;
+    const QString line = koyomiLine(day);
+    QStringList lucky = luckyDays(day);
+    QString text = line;
+    while (!lucky.isEmpty()) {
+        const QString withLucky = line + QStringLiteral("  ") + lucky.join(QStringLiteral("・"));
+        if (fitsWhole(Label5, withLucky, kPixels)) {
+            text = withLucky;
+            break;
+        }
+        lucky.removeLast();
+    }
+    setFittingText(Label5, text, kPixels);
 }
 
 void TForm1::Timer1Timer() {
@@ -303,6 +339,24 @@ void TForm1::Help2Click() {
 
 void TForm1::About1Click() {
     if (windows_.about) windows_.about->showWindow();
+}
+
+void TForm1::Koyomi1Click() {
+    if (!windows_.koyomi) return;
+    // The day the panels show, which the calendar's highlight may have left.
+    windows_.koyomi->showDay(civilDateOf(dates_.selected()));
+    windows_.koyomi->showWindow();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // A click on the koyomi label opens the こよみ window, as its menu item does.
+    if (watched == Label5 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        Label5->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        ui::runHandler([this] { Koyomi1Click(); });
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -6,7 +6,8 @@
 //             `Hyoji`, the birthday record and its append, the printed report's text, the data checker
 //   ui/       what every window shares: Shift_JIS text widgets, message boxes, fonts, the month calendar,
 //             the handler guard, JPEG pictures, the services the windows take from the machine
-//   dialogs/  the secondary windows: about (TForm2), help (TForm3), birthday (TForm4), print (TForm6)
+//   dialogs/  the secondary windows: about (TForm2), help (TForm3), birthday (TForm4), print (TForm6),
+//             the day's 暦 (TForm7, こよみ)
 //   app/      this window, the splash (TForm5), and the program's entry, which makes all windows
 // A click on a day flows so:
 //   MonthCalendar1 (press and release inside it) -> TForm1::MonthCalendar1Click
@@ -14,7 +15,7 @@
 //     -> the three panels cleared; StaticText2 = StatusText(), Label5 = the day's koyomi text and holiday
 //     -> TForm1::Hyoji -> daywick::Hyoji      the five files are read; each panel's pieces are collected
 //                                              into the window's report and handed to its widget once
-//     -> beep
+//     -> beep; the こよみ window, when open, turns to the day
 // An error that leaves a handler (a missing file, a bad birthday record) is shown by the application's error
 // box; the pieces appended before it stay shown.
 
@@ -37,12 +38,15 @@ class SecondaryWindow;
 
 namespace daywick {
 
+class TForm7;
+
 /// The secondary windows the menu shows; each may be missing until it exists.
 struct SecondaryWindows {
     ui::SecondaryWindow* about = nullptr;     // TForm2
     ui::SecondaryWindow* help = nullptr;      // TForm3
     ui::SecondaryWindow* birthday = nullptr;  // TForm4
     ui::SecondaryWindow* print = nullptr;     // TForm6
+    TForm7* koyomi = nullptr;                 // こよみ
 };
 
 class TForm1 : public QMainWindow {
@@ -67,6 +71,7 @@ public:
     void N2Click();
     void Help2Click();
     void About1Click();
+    void Koyomi1Click();
 
     /// The day report pass for the selected date, into the three panels.
     void Hyoji();
@@ -78,7 +83,7 @@ public:
     QLabel* Label2;       // "誕生日・誕生花"
     QLabel* Label3;       // "歴史・出来事"
     QLabel* Label4;       // "カレンダー"
-    QLabel* Label5;       // the selected day's koyomi text, and its holiday
+    QLabel* Label5;       // the selected day's koyomi text and holiday; a click opens the こよみ window
     ui::SjisMemo* Memo1;  // birthdays panel
     ui::SjisMemo* Memo2;  // events panel
     ui::SjisMemo* Memo3;  // history panel
@@ -92,9 +97,11 @@ public:
     QAction* N2;
     QAction* Help2;
     QAction* About1;
+    QAction* Koyomi1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();

@@ -7,7 +7,7 @@ ProgramWindows::ProgramWindows(const ui::Services& services, PrinterSource print
       form3(services),
       form4(services),
       form6({form1.dates(), form1.panels()}, std::move(printers)) {
-    form1.setSecondaryWindows({&form2, &form3, &form4, &form6});
+    form1.setSecondaryWindows({&form2, &form3, &form4, &form6, &form7});
 }
 
 }  // namespace daywick

@@ -18,6 +18,7 @@
 
 #include "JapaneseFonts.h"
 #include "SjisText.h"
+#include "QtDates.h"
 #include "Widgets.h"
 #include "daywick/koyomi.h"
 
@@ -36,8 +37,6 @@ constexpr int kTodayLineHeight = 16;
 constexpr int kSideMargin = 4;
 
 const QColor kTodayMark(0xD0, 0x20, 0x20);
-const QColor kRedDay(0xD8, 0x10, 0x10);
-const QColor kBlueDay(0x10, 0x40, 0xD8);
 const QColor kDimmedDay(0xA8, 0xA8, 0xA8);
 // A light tint of the カレンダー heading's violet.
 const QColor kTitleBand(0xE6, 0xDC, 0xFD);
@@ -98,13 +97,9 @@ bool inRange(const QDate& date) {
     return date.isValid() && date >= kFirstDate && date <= kLastDate;
 }
 
-CivilDate civil(const QDate& date) {
-    return {date.year(), date.month(), date.day()};
-}
-
 QColor weekdayColour(int dayOfWeek, const QColor& plain) {
-    if (dayOfWeek == Qt::Sunday) return kRedDay;
-    if (dayOfWeek == Qt::Saturday) return kBlueDay;
+    if (dayOfWeek == Qt::Sunday) return kHolidayRed;
+    if (dayOfWeek == Qt::Saturday) return kSaturdayBlue;
     return plain;
 }
 
@@ -258,15 +253,15 @@ bool MonthCalendar::isHoliday(const QDate& date) const {
 
 QColor MonthCalendar::dayColour(const QDate& date) const {
     if (date.year() != selected_.year() || date.month() != selected_.month()) return kDimmedDay;
-    if (isHoliday(date)) return kRedDay;
+    if (isHoliday(date)) return kHolidayRed;
     return weekdayColour(date.dayOfWeek(), palette().color(QPalette::Text));
 }
 
 QString MonthCalendar::toolTipFor(const QDate& date) const {
     if (!inRange(date)) return {};
     QStringList lines;
-    for (const ComputedItem& item : computedDay(civil(date))) lines << fromSjis(item.text);
-    for (const std::string& line : rekiSummary(dayReki(civil(date)))) lines << fromSjis(line);
+    for (const ComputedItem& item : computedDay(toCivilDate(date))) lines << fromSjis(item.text);
+    for (const std::string& line : rekiSummary(dayReki(toCivilDate(date)))) lines << fromSjis(line);
     return lines.join(QLatin1Char('\n'));
 }
 

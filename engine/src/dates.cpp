@@ -1,5 +1,7 @@
 #include "daywick/dates.h"
 
+#include "daywick/intconv.h"
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -39,6 +41,10 @@ LocalDateTime SystemClock::now() const {
     timespec time{};
     ::clock_gettime(CLOCK_REALTIME, &time);
     return localTimeAt(time.tv_sec);
+}
+
+CivilDate civilDateOf(const DateTexts& texts) {
+    return {strToInt(texts.year), strToInt(texts.month), strToInt(texts.day)};
 }
 
 std::string formatYyyymmdd(const CivilDate& date) {

@@ -83,9 +83,8 @@ void eachRecord(const std::string& dataDir, const RecordLayout& layout, OnRecord
 // The days that move, which no fixed-date file can say: the national holiday as the law had it, the solar
 // terms, 雑節 and 七十二候 of the year, and the days named after a weekday of a month.
 void appendComputedDays(const DateTexts& selected, PanelSink& sink) {
-    const CivilDate date{strToInt(selected.year), strToInt(selected.month), strToInt(selected.day)};
     std::string piece;
-    for (const ComputedItem& item : computedDay(date)) {
+    for (const ComputedItem& item : computedDay(civilDateOf(selected))) {
         piece.assign(kIndent);
         piece.append(item.text);
         piece.append(kCrLf);

@@ -1,5 +1,7 @@
 #include "daywick/printreport.h"
 
+#include "daywick/intconv.h"
+#include "daywick/koyomi.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
@@ -55,12 +57,32 @@ void wrapInto(std::string_view line, double width, const TextWidth& measure,
 
 }  // namespace
 
+std::vector<std::string> printedRekiLines(const DateTexts& selected) {
+    const auto year = tryStrToInt(selected.year), month = tryStrToInt(selected.month),
+               day = tryStrToInt(selected.day);
+    if (!year || !month || !day) return {};
+    const DayReki reki = dayReki({*year, *month, *day});
+    if (!reki.available) return {};
+    static const std::string gap = sjis("　");
+    std::string first = sjis("旧暦") + reki.lunarDate + ' ' + reki.rokuyo + ' ' + reki.sexagenary + gap +
+                        sjis("七十二候 ") + reki.kou + sjis("（") + reki.kouReading + sjis("）");
+    std::string second;
+    for (const std::string& name : reki.senjitsu) second += (second.empty() ? sjis("選日 ") : " ") + name;
+    if (!second.empty()) second += gap;
+    second += sjis("東京 日の出 ") + reki.sunrise + sjis(" 日の入 ") + reki.sunset;
+    return {first, second};
+}
+
 std::string composePrintReport(const DateTexts& selected, const PanelTexts& panels, const DateTexts& startup,
                                const ReportBlocks& blocks) {
     std::string report = sjis("Daywick - この日はどんな日");
     report += kCrLf;
     report += selected.year + sjis("年") + selected.month + sjis("月") + selected.day + sjis("日");
     report += kCrLf;
+    for (const std::string& line : printedRekiLines(selected)) {
+        report += line;
+        report += kCrLf;
+    }
     report += kCrLf;
     if (blocks.events) appendSection(report, "何の日・行事", panels.events);
     if (blocks.birthdays) appendSection(report, "誕生日・誕生花", panels.birthdays);

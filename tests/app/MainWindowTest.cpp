@@ -113,8 +113,8 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
         menus << menu->text();
         for (QAction* item : menu->menu()->actions()) menus << "  " + item->text();
     }
-    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "  印刷(&P)", "  終了(&X)", "登録(&E)", "  誕生日(&B)",
-                                  "ﾍﾙﾌﾟ(&H)", "  ﾍﾙﾌﾟ(&H)", "  ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
+    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "  印刷(&P)", "  終了(&X)", "登録(&E)", "  誕生日(&B)", "表示(&V)",
+                                  "  こよみ(&K)", "ﾍﾙﾌﾟ(&H)", "  ﾍﾙﾌﾟ(&H)", "  ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
 
     // Tab order: calendar, birthdays, events, history.
     std::vector<QWidget*> order;
@@ -351,11 +351,27 @@ TEST_F(MainWindow, KoyomiLabelKeepsAReadableSizeAndCutsALongHolidayName) {
     EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
     EXPECT_LE(QFontMetrics(form->Label5->font()).horizontalAdvance(shown),
               form->Label5->contentsRect().width() - form->Label5->indent());
-    EXPECT_EQ(form->Label5->toolTip(), whole);
+    // The tooltip also says what a click on the label does.
+    const QString opens = "クリックすると「こよみ」のウィンドウを開きます";
+    EXPECT_EQ(form->Label5->toolTip(), whole + "\n" + opens);
     click(*form, dayCell(*form, 10));
     EXPECT_EQ(form->Label5->font().pixelSize(), 15);
     EXPECT_EQ(form->Label5->text(), "旧暦4月21日 赤口 壬戌");
-    EXPECT_EQ(form->Label5->toolTip(), "");
+    EXPECT_EQ(form->Label5->toolTip(), opens);
+}
+
+TEST_F(MainWindow, KoyomiLabelNamesATenshaOrIchiryuManbaiDayWhereItFits) {
+    // 16 December 2026 is both: only the first fits beside the koyomi in the label's own size.
+    services.clock.set({{2026, 12, 16}, 9, 0, 0});
+    auto form = start();
+    EXPECT_EQ(form->Label5->text(), "旧暦11月8日 赤口 甲子  天赦日");
+    EXPECT_EQ(form->Label5->font().pixelSize(), 15);
+    // 15 December is an 一粒万倍日 alone.
+    click(*form, dayCell(*form, 15));
+    EXPECT_EQ(form->Label5->text(), "旧暦11月7日 大安 癸亥  一粒万倍日");
+    // A day that is neither.
+    click(*form, dayCell(*form, 14));
+    EXPECT_EQ(form->Label5->text(), "旧暦11月6日 仏滅 壬戌");
 }
 
 TEST_F(MainWindow, KoyomiLabelSaysWhereTheKoyomiEnds) {

@@ -1,5 +1,7 @@
 #include "PdfText.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -39,16 +41,23 @@ PdfText readPdfText(const QString& path) {
             .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
             .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
             .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-        // Words of one line share their top; pdftotext gives them in reading order.
+        // Words of one line share their top. pdftotext gives them in its reading order, which takes a wide gap
+        // in a line for a column break and gives the words after it later: a word joins the line of its top
+        // wherever it comes, in the order of their left edges.
         const int page = result.pages - 1;
-        if (!result.lines.empty() && result.lines.back().page == page &&
-            std::abs(result.lines.back().top - top) < 0.5) {
-            PdfLine& line = result.lines.back();
-            line.text += QLatin1Char(' ') + word;
-            line.right = right;
-            line.bottom = std::max(line.bottom, bottom);
-        } else {
+        const auto same = std::find_if(result.lines.begin(), result.lines.end(), [&](const PdfLine& line) {
+            return line.page == page && std::abs(line.top - top) < 0.5;
+        });
+        if (same == result.lines.end()) {
             result.lines.push_back({page, word, left, top, right, bottom});
+        } else if (left >= same->right) {
+            same->text += QLatin1Char(' ') + word;
+            same->right = right;
+            same->bottom = std::max(same->bottom, bottom);
+        } else {
+            same->text = word + QLatin1Char(' ') + same->text;
+            same->left = left;
+            same->bottom = std::max(same->bottom, bottom);
         }
     }
     return result;

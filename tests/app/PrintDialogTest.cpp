@@ -19,6 +19,8 @@
 #include "TempDir.h"
 #include "Unit6.h"
 #include "WidgetTestSupport.h"
+#include "daywick/printreport.h"
+#include "daywick/sjis.h"
 
 namespace daywick {
 namespace {
@@ -35,8 +37,14 @@ constexpr double kTopMargin = 36;
 constexpr double kLeft = kLeftMargin + 28.8;
 constexpr double kPitch = 14.4;
 
+// The day's 暦 under the date, as the engine words it for 8 January 2001.
+const QString kReki1 = QStringLiteral("旧暦12月14日 先勝 辛未　七十二候 芹乃栄（せりすなわちさかう）");
+const QString kReki2 = QStringLiteral("選日 大明日 不成就日　東京 日の出 6:51 日の入 16:44");
+
 const QStringList kWorkedExample = {"Daywick - この日はどんな日",
                                     "2001年01月08日",
+                                    kReki1,
+                                    kReki2,
                                     "何の日・行事",
                                     "成人の日",
                                     "鏡開きの準備",
@@ -44,7 +52,7 @@ const QStringList kWorkedExample = {"Daywick - この日はどんな日",
                                     "歴史・出来事",
                                     "Print date : 2001年03月05日"};
 // Each printed line's place in the report, empty and blank lines counted.
-const std::vector<int> kWorkedExampleRows = {0, 1, 3, 4, 5, 7, 9, 11};
+const std::vector<int> kWorkedExampleRows = {0, 1, 2, 3, 5, 6, 7, 9, 11, 13};
 
 class PrintDialog : public ::testing::Test {
 protected:
@@ -84,10 +92,15 @@ protected:
     static void expectLines(const PdfText& pdf, const QStringList& texts, const std::vector<int>& rows,
                             double dpi = 300) {
         const double height = std::round(9 * dpi / 72) * 72 / dpi;
-        ASSERT_EQ(pdf.lines.size(), std::size_t(texts.size()));
+        ASSERT_EQ(pdf.lines.size(), std::size_t(texts.size())) << [&] {
+            std::string all;
+            for (const auto& line : pdf.lines) all += line.text.toStdString() + " | ";
+            return all;
+        }();
         for (std::size_t n = 0; n < pdf.lines.size(); ++n) {
             const testing::PdfLine& line = pdf.lines[n];
-            EXPECT_EQ(line.text, texts[int(n)]);
+            // A full-width blank parts two words, as pdftotext reads them.
+            EXPECT_EQ(line.text, QString(texts[int(n)]).replace(QChar(0x3000), QLatin1Char(' ')));
             EXPECT_NEAR(line.top, kTopMargin + kPitch * rows[n], 0.05) << line.text.toStdString();
             EXPECT_NEAR(line.bottom - line.top, height, 0.01) << line.text.toStdString();
         }
@@ -178,9 +191,10 @@ TEST_F(PrintDialog, PrintsTheWorkedExampleAt300DotsPerInchAndHides) {
     EXPECT_EQ(jobs, 1);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->Memo1->bytes(),
-              crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("何の日・行事"),
-                         S("  成人の日"), S("  鏡開きの準備"), "  ", S("誕生日・誕生花"), "  ",
-                         S("歴史・出来事"), "  ", S("Print date : 2001年03月05日")}));
+              crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"), S(kReki1.toStdString()),
+                         S(kReki2.toStdString()), "", S("何の日・行事"), S("  成人の日"), S("  鏡開きの準備"),
+                         "  ", S("誕生日・誕生花"), "  ", S("歴史・出来事"), "  ",
+                         S("Print date : 2001年03月05日")}));
 
     const PdfText pdf = testing::readPdfText(pdfPath());
     EXPECT_EQ(pdf.pages, 1);
@@ -218,15 +232,18 @@ TEST_F(PrintDialog, TheTicksDecideTheBlocksAndStayAcrossHidingAndShowing) {
 
     form->Button1->click();
     expectLines(testing::readPdfText(pdfPath()),
-                {"Daywick - この日はどんな日", "2001年01月08日", "Print date : 2001年03月05日"}, {0, 1, 3});
+                {"Daywick - この日はどんな日", "2001年01月08日", kReki1, kReki2, "Print date : 2001年03月05日"},
+                {0, 1, 2, 3, 5});
 
     form->showWindow();
     EXPECT_FALSE(form->CheckBox2->isChecked());
     EXPECT_TRUE(form->CheckBox5->isChecked());
     form->CheckBox5->setChecked(false);
     form->Button1->click();
-    expectLines(testing::readPdfText(pdfPath()), {"Daywick - この日はどんな日", "2001年01月08日"}, {0, 1});
-    EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"), ""}));
+    expectLines(testing::readPdfText(pdfPath()), {"Daywick - この日はどんな日", "2001年01月08日", kReki1, kReki2},
+                {0, 1, 2, 3});
+    EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"),
+                                               S(kReki1.toStdString()), S(kReki2.toStdString()), ""}));
 }
 
 TEST_F(PrintDialog, ReadsTheMainWindowAtThePress) {
@@ -236,14 +253,17 @@ TEST_F(PrintDialog, ReadsTheMainWindowAtThePress) {
     panels.events.clear();
     panels.history = (crlfLines({S("  1999年 最後の日")}));
     form->Button1->click();
+    QStringList reki;
+    for (const std::string& line : printedRekiLines(dates.selected())) reki << QString::fromStdString(sjisToUtf8(line));
+    ASSERT_EQ(reki.size(), 2);
     expectLines(testing::readPdfText(pdfPath()),
-                {"Daywick - この日はどんな日", "1999年12月31日", "何の日・行事", "誕生日・誕生花",
+                {"Daywick - この日はどんな日", "1999年12月31日", reki[0], reki[1], "何の日・行事", "誕生日・誕生花",
                  "歴史・出来事", "1999年 最後の日", "Print date : 2001年03月05日"},
-                {0, 1, 3, 5, 7, 8, 10});
+                {0, 1, 2, 3, 5, 7, 9, 10, 12});
 }
 
 TEST_F(PrintDialog, ALongReportGoesOnToASecondPage) {
-    // 3 + 1 + 70 + 1 + 1 lines; A4 less its margins holds 53 of them (52 x 14.4 + 9 <= 770).
+    // 5 + 1 + 70 + 1 + 1 lines; A4 less its margins holds 53 of them (52 x 14.4 + 9 <= 770).
     std::string panel;
     for (int n = 1; n <= 70; ++n) panel += S("  行" + std::to_string(n)) + "\r\n";
     panels.events = (panel);
@@ -254,18 +274,18 @@ TEST_F(PrintDialog, ALongReportGoesOnToASecondPage) {
 
     const PdfText pdf = testing::readPdfText(pdfPath());
     EXPECT_EQ(pdf.pages, 2);
-    ASSERT_EQ(pdf.lines.size(), 3u + 70u + 1u);  // the empty and the blank lines print nothing
-    for (int n = 1; n <= 70; ++n) EXPECT_EQ(pdf.lines[2 + n].text, QStringLiteral("行%1").arg(n));
+    ASSERT_EQ(pdf.lines.size(), 5u + 70u + 1u);  // the empty and the blank lines print nothing
+    for (int n = 1; n <= 70; ++n) EXPECT_EQ(pdf.lines[4 + n].text, QStringLiteral("行%1").arg(n));
     for (const testing::PdfLine& line : pdf.lines) {
         EXPECT_LE(line.bottom, pdf.pageHeight - kTopMargin + 0.05) << line.text.toStdString();
     }
-    // Report line 53 ("行50") is the first of the second page, at its top; the lines go on 14.4 points apart.
-    const testing::PdfLine& first = pdf.lines[2 + 50];
+    // Report line 53 ("行48") is the first of the second page, at its top; the lines go on 14.4 points apart.
+    const testing::PdfLine& first = pdf.lines[4 + 48];
     EXPECT_EQ(first.page, 1);
-    EXPECT_EQ(pdf.lines[2 + 49].page, 0);
-    EXPECT_NEAR(pdf.lines[2 + 49].top, kTopMargin + kPitch * 52, 0.05);
+    EXPECT_EQ(pdf.lines[4 + 47].page, 0);
+    EXPECT_NEAR(pdf.lines[4 + 47].top, kTopMargin + kPitch * 52, 0.05);
     EXPECT_NEAR(first.top, kTopMargin, 0.05);
-    EXPECT_NEAR(pdf.lines.back().top, kTopMargin + kPitch * (75 - 53), 0.05);
+    EXPECT_NEAR(pdf.lines.back().top, kTopMargin + kPitch * (77 - 53), 0.05);
     EXPECT_EQ(pdf.lines.back().text, "Print date : 2001年03月05日");
 }
 
@@ -370,9 +390,9 @@ TEST_F(PrintDialog, TheBufferWrapsWhereItsOwnTextBoxWraps) {
     form->Button1->click();
 
     const std::vector<std::string> lines = form->bufferLines();
-    // Title, date, empty line, the events section (two entries), the empty birthdays section, the history
-    // heading, then the wrapped line.
-    std::vector<std::string> pieces(lines.begin() + 10, lines.end() - 2);
+    // Title, date, the day's 暦 in two lines, empty line, the events section (two entries), the empty
+    // birthdays section, the history heading, then the wrapped line.
+    std::vector<std::string> pieces(lines.begin() + 12, lines.end() - 2);
     ASSERT_GE(pieces.size(), 2u);
     std::string joined;
     for (const std::string& piece : pieces) joined += piece;

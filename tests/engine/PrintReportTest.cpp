@@ -12,6 +12,27 @@ using testing::S;
 
 const DateTexts kJanuary8{"2001", "01", "08"};
 const DateTexts kMarch5{"2001", "03", "05"};
+// A day past the years the 暦 is given for: the title block without its 暦 lines.
+const DateTexts kBeyondReki{"2101", "01", "08"};
+
+// The title block of 8 January 2001: the title, the date, the day's 暦 in two lines, an empty line.
+std::vector<std::string> titleLines() {
+    return {S("Daywick - この日はどんな日"), S("2001年01月08日"),
+            S("旧暦12月14日 先勝 辛未　七十二候 芹乃栄（せりすなわちさかう）"),
+            S("選日 大明日 不成就日　東京 日の出 6:51 日の入 16:44"), ""};
+}
+
+std::vector<std::string> titleAnd(std::initializer_list<std::string> rest) {
+    std::vector<std::string> lines = titleLines();
+    lines.insert(lines.end(), rest);
+    return lines;
+}
+
+std::string crlfJoined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
 
 // A stand-in for the buffer's font: 6 units for a single-byte character, 12 for a double-byte one.
 double cellWidth(std::string_view text) {
@@ -45,22 +66,32 @@ TEST(PrintReportComposition, StartedOnMarch5PrintingJanuary8WithTwoEvents) {
     PanelTexts panels;
     panels.events = crlfLines({S("  成人の日"), S("  ｲﾍﾞﾝﾄ 2")});
     const std::string report = composePrintReport(kJanuary8, panels, kMarch5, {});
-    EXPECT_EQ(report, crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("何の日・行事"),
-                                 S("  成人の日"), S("  ｲﾍﾞﾝﾄ 2"), "  ", S("誕生日・誕生花"), "  ",
-                                 S("歴史・出来事"), "  ", S("Print date : 2001年03月05日")}));
+    EXPECT_EQ(report, crlfJoined(titleAnd({S("何の日・行事"), S("  成人の日"), S("  ｲﾍﾞﾝﾄ 2"), "  ",
+                                           S("誕生日・誕生花"), "  ", S("歴史・出来事"), "  ",
+                                           S("Print date : 2001年03月05日")})));
 
     const std::vector<std::string> lines = divide(report);
-    ASSERT_EQ(lines.size(), 12u);
+    ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[0], S("Daywick - この日はどんな日"));
-    EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[4], S("  成人の日"));
-    EXPECT_EQ(lines[6], "  ");
-    EXPECT_EQ(lines[11], S("Print date : 2001年03月05日"));
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[6], S("  成人の日"));
+    EXPECT_EQ(lines[8], "  ");
+    EXPECT_EQ(lines[13], S("Print date : 2001年03月05日"));
     const auto places = placeAt300(lines);
     for (std::size_t i = 0; i < places.size(); ++i) {
         ASSERT_TRUE(places[i]) << i;
         EXPECT_EQ(*places[i], (LinePlace{0, 120, 60.0 * static_cast<double>(i)})) << i;
     }
+}
+
+TEST(PrintReportComposition, TheDaysRekiComesUnderTheDateWithinItsYearsOnly) {
+    const std::string report = composePrintReport(kBeyondReki, {}, kMarch5, {false, false, false, false});
+    EXPECT_EQ(report, crlfLines({S("Daywick - この日はどんな日"), S("2101年01月08日"), ""}));
+    // A day without a 選日 has no 選日 part.
+    EXPECT_EQ(printedRekiLines({"2026", "12", "14"}).back(), S("東京 日の出 6:42 日の入 16:29"));
+    // Dates that are no dates, which only a damaged selection could hold, print no 暦.
+    EXPECT_TRUE(printedRekiLines({"2026", "02", "30"}).empty());
+    EXPECT_TRUE(printedRekiLines({"abcd", "01", "08"}).empty());
 }
 
 TEST(PrintReportComposition, PanelsAreCopiedByteForByte) {
@@ -82,19 +113,13 @@ TEST(PrintReportComposition, TickedBlocksDecideTheLines) {
         std::vector<std::string> lines;
     };
     const std::vector<Row> rows = {
-        {"all ticked, empty panels: ten lines",
+        {"all ticked, empty panels: twelve lines",
          {},
-         {S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("何の日・行事"), "  ",
-          S("誕生日・誕生花"), "  ", S("歴史・出来事"), "  ", S("Print date : 2001年03月05日")}},
-        {"only the title",
-         {false, false, false, false},
-         {S("Daywick - この日はどんな日"), S("2001年01月08日"), ""}},
-        {"title and print date",
-         {false, false, false, true},
-         {S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("Print date : 2001年03月05日")}},
-        {"history only",
-         {false, false, true, false},
-         {S("Daywick - この日はどんな日"), S("2001年01月08日"), "", S("歴史・出来事"), "  "}},
+         titleAnd({S("何の日・行事"), "  ", S("誕生日・誕生花"), "  ", S("歴史・出来事"), "  ",
+                   S("Print date : 2001年03月05日")})},
+        {"only the title", {false, false, false, false}, titleLines()},
+        {"title and print date", {false, false, false, true}, titleAnd({S("Print date : 2001年03月05日")})},
+        {"history only", {false, false, true, false}, titleAnd({S("歴史・出来事"), "  "})},
     };
     for (const Row& row : rows) {
         const std::vector<std::string> lines = divide(composePrintReport(kJanuary8, {}, kMarch5, row.blocks));
@@ -130,7 +155,7 @@ TEST(PrintReportLines, ALongPanelLineWrapsAndPushesLaterLinesDown) {
     panels.events =
         crlfLines({"  " + S("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほ"), S("  短い")});
     const std::vector<std::string> lines =
-        divide(composePrintReport(kJanuary8, panels, kMarch5, {true, false, false, true}), 170);
+        divide(composePrintReport(kBeyondReki, panels, kMarch5, {true, false, false, true}), 170);
     // Title, date, empty, heading, three pieces, the short line, blanks, print date.
     ASSERT_EQ(lines.size(), 10u) << ::testing::PrintToString(lines);
     EXPECT_EQ(lines[4], "  " + S("あいうえおかきくけこさしす"));

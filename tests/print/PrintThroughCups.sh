@@ -159,7 +159,7 @@ words=$(awk '
         match($0, /yMin="[0-9.]+"/); top = substr($0, RSTART + 6, RLENGTH - 7)
         text = $0; sub(/.*">/, "", text); sub(/<\/word>.*/, "", text)
         print page, top, left, text
-    }' "$work/printed.html")
+    }' "$work/printed.html" | sort -k1,1n -k2,2n -k3,3n)
 [ -n "$words" ] || fail "the printed PDF holds no text"
 
 today=$(date +%Y年%m月%d日)
@@ -180,10 +180,19 @@ echo "$words" | awk -v today="$today" '
         exit bad
     }' >&2 || fail "the printed lines are not where they belong"
 
-# The text, blanks aside, is the title block, the three panels under their headings, and the print date.
+# The text, blanks aside, is the title block with the day's 暦, the three panels under their headings, and the
+# print date.
 expected=$(
     {
         echo "Daywick - この日はどんな日"; echo "$today"
+        "$report_tool" --dir "$run" --raw reki | iconv -f CP932 -t UTF-8 | awk -F'\t' '
+            { value[$1] = $2 }
+            END {
+                printf "旧暦%s %s %s　七十二候 %s\n", value["旧暦"], value["六曜"], value["干支"], value["七十二候"]
+                if (value["選日"] != "") printf "選日 %s　", value["選日"]
+                printf "東京 日の出 %s 日の入 %s\n", value["日の出"], value["日の入"]
+            }' | sed 's/　//g'
+
         echo "何の日・行事"; "$report_tool" --dir "$run" --raw events | iconv -f CP932 -t UTF-8
         echo "誕生日・誕生花"; "$report_tool" --dir "$run" --raw birthdays | iconv -f CP932 -t UTF-8
         echo "歴史・出来事"; "$report_tool" --dir "$run" --raw history | iconv -f CP932 -t UTF-8

@@ -59,6 +59,9 @@ struct DateTexts {
     friend bool operator==(const DateTexts&, const DateTexts&) = default;
 };
 
+/// The date the three texts name (the texts of a DaySelection always convert).
+CivilDate civilDateOf(const DateTexts& texts);
+
 /// The date formatted "yyyymmdd": year of at least four digits, month and day of two.
 std::string formatYyyymmdd(const CivilDate& date);
 

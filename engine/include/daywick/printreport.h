@@ -22,8 +22,14 @@ struct ReportBlocks {
     bool printDate = true;
 };
 
-/// The report's Shift_JIS text: the title block with the selected date, each wanted panel under its heading
-/// and above a line of two blanks, and the print-date line with the start-up date; CR LF ends every line.
+/// The selected day's 暦 as the title block prints it under the date, Shift_JIS lines without line ends:
+/// "旧暦11月1日 大安 丁巳　七十二候 閉塞成冬（そらさむくふゆとなる）" and "選日 巳の日 八専　東京 日の出 6:38
+/// 日の入 16:28" (without 選日 on a day that has none); no line outside the years the 暦 is given for.
+std::vector<std::string> printedRekiLines(const DateTexts& selected);
+
+/// The report's Shift_JIS text: the title block with the selected date and its 暦, each wanted panel under its
+/// heading and above a line of two blanks, and the print-date line with the start-up date; CR LF ends every
+/// line.
 std::string composePrintReport(const DateTexts& selected, const PanelTexts& panels, const DateTexts& startup,
                                const ReportBlocks& blocks);
 
