@@ -105,7 +105,7 @@ constexpr int kSmallestKoyomiPixels = 12;
 // The 選日 people plan by, when the day is one: 天赦日 and 一粒万倍日, in that order.
 QStringList luckyDays(const QDate& day) {
     QStringList lucky;
-    for (const std::string& name : dayReki(ui::toCivilDate(day)).senjitsu) {
+    for (const std::string& name : senjitsuOf(ui::toCivilDate(day))) {
         if (name == sjis("天赦日") || name == sjis("一粒万倍日")) lucky << fromSjis(name);
     }
     return lucky;

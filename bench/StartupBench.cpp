@@ -1,17 +1,14 @@
 // Start-up time of the program, from the process's start until its main window is on the screen, painted
-// with today's report and picture, measured side by side with a bare window holding the same widgets and no
-// data. Run it under a display (bench/startup.sh starts Xvfb) in a data directory with pictures:
+// with today's report and picture, measured side by side with a bare QMainWindow of the same size that holds
+// none of the program's widgets. Run it under a display (bench/startup.sh starts Xvfb) in a data directory
+// with pictures:
 //   daywick-bench-startup [ROUNDS]      runs both kinds ROUNDS times each, alternately, and prints medians
 //   daywick-bench-startup --full|--bare one start of that kind (what the rounds run)
 
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QApplication>
-#include <QCalendarWidget>
-#include <QLabel>
 #include <QMainWindow>
-#include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
@@ -25,21 +22,7 @@
 
 namespace {
 
-// The main window's widgets at their places, with nothing in them.
-void buildBareWindow(QMainWindow& window) {
-    auto* client = new QWidget(&window);
-    client->setFixedSize(696, 441);
-    window.setCentralWidget(client);
-    for (const char* menu : {"ﾌｧｲﾙ(&F)", "登録(&E)", "ﾍﾙﾌﾟ(&H)"})
-        window.menuBar()->addMenu(QString::fromUtf8(menu));
-    const QRect labels[] = {{8, 0, 321, 19},   {344, 0, 345, 19},   {8, 24, 112, 19},   {344, 24, 89, 19},
-                            {8, 216, 132, 19}, {344, 216, 112, 19}, {352, 56, 161, 145}};
-    for (const QRect& place : labels) (new QLabel(client))->setGeometry(place);
-    for (const QRect& place : {QRect(8, 48, 321, 161), QRect(8, 240, 321, 193), QRect(344, 240, 345, 193)}) {
-        (new QPlainTextEdit(client))->setGeometry(place);
-    }
-    (new QCalendarWidget(client))->setGeometry(520, 56, 162, 143);
-}
+constexpr QSize kMainWindowSize(696, 462);
 
 // Shows the window and returns once it is exposed and painted.
 void showPainted(QWidget& window) {
@@ -55,8 +38,9 @@ int startOnce(int argc, char** argv, bool full) {
         daywick::ProgramWindows windows(daywick::ui::Services::system());
         showPainted(windows.form1);
     } else {
+        // The main window's size, menu bar included, and nothing in it.
         QMainWindow bare;
-        buildBareWindow(bare);
+        bare.setFixedSize(kMainWindowSize);
         showPainted(bare);
     }
     return 0;

@@ -7,6 +7,14 @@ namespace {
 const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
 const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 
+// The IPA fonts hold every character Shift_JIS can encode, which is every character the program shows, so
+// Qt need not look for fallback fonts, which costs fontconfig a sort of all fonts per family and style.
+QFont japaneseFont(const QString& family) {
+    QFont font(family);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
 }  // namespace
 
 void installJapaneseFonts() {
@@ -17,7 +25,7 @@ void installJapaneseFonts() {
 }
 
 QFont pGothicFont(int pixelSize, bool bold, bool italic) {
-    QFont font(kPGothic);
+    QFont font = japaneseFont(kPGothic);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setItalic(italic);
@@ -25,7 +33,7 @@ QFont pGothicFont(int pixelSize, bool bold, bool italic) {
 }
 
 QFont gothicFont(int pixelSize) {
-    QFont font(kGothic);
+    QFont font = japaneseFont(kGothic);
     font.setPixelSize(pixelSize);
     font.setFixedPitch(true);
     font.setStyleHint(QFont::Monospace);
@@ -33,7 +41,7 @@ QFont gothicFont(int pixelSize) {
 }
 
 QFont pGothicPointFont(int pointSize) {
-    QFont font(kPGothic);
+    QFont font = japaneseFont(kPGothic);
     font.setPointSize(pointSize);
     return font;
 }

@@ -503,7 +503,7 @@ DayReki dayReki(const CivilDate& date) {
     reki.shuku = rekichu::shuku(day);
     reki.kou = kouNames()[kouOfStep(facts->sunStep)];
     reki.kouReading = sjis(kou.reading);
-    reki.senjitsu = rekichu::senjitsu({sexagenary, sekkiMonth, facts->lunarMonth, facts->lunarDay});
+    reki.senjitsu = senjitsuOf(date);
 
     // The moon's age at noon in Japan, and the phase whose time, rounded to the minute, falls on the day.
     const double noon = jstMidnight(date) + 0.5;
@@ -528,6 +528,13 @@ DayReki dayReki(const CivilDate& date) {
     reki.moonrise = riseOrSetText(moon.rise);
     reki.moonset = riseOrSetText(moon.set);
     return reki;
+}
+
+std::vector<std::string> senjitsuOf(const CivilDate& date) {
+    const DayFacts* facts = rekiFactsOf(date);
+    if (!facts) return {};
+    return rekichu::senjitsu(
+        {sexagenaryOf(dayNumber(date)), sekkiMonthOfStep(facts->sunStep), facts->lunarMonth, facts->lunarDay});
 }
 
 std::vector<std::pair<std::string, std::string>> rekiItems(const DayReki& reki) {

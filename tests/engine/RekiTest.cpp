@@ -42,7 +42,7 @@ std::string itemOf(const DayReki& reki, const std::string& name) {
     return {};
 }
 
-std::vector<std::string> senjitsuOf(const CivilDate& date) {
+std::vector<std::string> senjitsuUtf8(const CivilDate& date) {
     std::vector<std::string> names;
     for (const std::string& name : dayReki(date).senjitsu) names.push_back(sjisToUtf8(name));
     return names;
@@ -128,7 +128,7 @@ TEST(Reki, AgreesWithPublishedCalendars) {
         } else if (kind == "has") {
             std::string date, name;
             in >> date >> name;
-            const auto names = senjitsuOf(testing::dateAt(date));
+            const auto names = senjitsuUtf8(testing::dateAt(date));
             EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
             ++compared;
         } else if (kind == "set") {
@@ -140,7 +140,7 @@ TEST(Reki, AgreesWithPublishedCalendars) {
             testing::eachDate(testing::dateAt(from), testing::dateAt(to), [&](const CivilDate& date) {
                 const std::string iso = formatYyyymmdd(date).insert(4, "-").insert(7, "-");
                 const DayReki reki = dayReki(date);
-                const auto names = senjitsuOf(date);
+                const auto names = senjitsuUtf8(date);
                 const bool has = name == "朔" ? reki.phaseQuarter == 0
                                               : std::find(names.begin(), names.end(), name) != names.end();
                 if (has) found.insert(iso);

@@ -68,6 +68,9 @@ struct DayReki {
 /// The day's 暦.
 DayReki dayReki(const CivilDate& date);
 
+/// The day's 選日 alone (as dayReki gives them), without the astronomy of the rise and set.
+std::vector<std::string> senjitsuOf(const CivilDate& date);
+
 /// The day's 暦 as (name, value) pairs, Shift_JIS, in a fixed order: 和暦, 旧暦, 六曜, 干支, 九星, 十二直,
 /// 二十八宿, 七十二候 (with its reading), 選日 (separated by one blank), 月齢, 月相, 日の出, 日の入, 月の出,
 /// 月の入. Every pair is there; outside the range every value is empty.
