@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include <QPalette>
+#include <new>
 
 #include "JapaneseFonts.h"
 #include "MessageBoxes.h"
@@ -44,6 +45,8 @@ void Application::reportError(const std::exception_ptr& error) {
     } catch (const InOutError& failed) {
         message = failed.what();
         path = failed.path();
+    } catch (const std::bad_alloc&) {
+        message = outOfMemoryMessage();
     } catch (const std::exception& known) {
         message = known.what();  // the program's own errors are Shift_JIS; others are plain ASCII
     } catch (...) {

@@ -8,8 +8,10 @@
 #include <QGroupBox>
 #include <QStyleOptionGroupBox>
 #include <QTest>
+#include <new>
 
 #include "Application.h"
+#include "Handlers.h"
 #include "MessageBoxes.h"
 #include "TempDir.h"
 #include "Unit2.h"
@@ -106,6 +108,15 @@ TEST(MessageBoxes, TheErrorBoxKeepsItsTextAndNamesTheFileBelow) {
     EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Critical);
     EXPECT_EQ(answerer.seen()[1].text, "'abcd' は整数ではありません.");
     EXPECT_EQ(answerer.seen()[1].detail, "");
+}
+
+// Memory that ran out ends the handler like any other error, told in words, and the program goes on.
+TEST(MessageBoxes, MemoryThatRanOutIsToldInTheErrorBox) {
+    ModalAnswerer answerer;
+    ui::runHandler([] { throw std::bad_alloc(); });
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].text, "メモリが足りません.");
+    EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Critical);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -171,7 +172,13 @@ int main(int argc, char** argv) {
 
     if (options.check) {
         if (options.date || options.raw) return usageError("--check takes only --dir");
-        return checkData(options.dir);
+        try {
+            return checkData(options.dir);
+        } catch (const std::bad_alloc&) {
+            std::cerr << "daywick-report: "
+                      << forOutput(errorBoxText(outOfMemoryMessage()), isTerminal(stderr)) << "\n";
+            return 1;
+        }
     }
 
     DaySelection selection;
@@ -194,6 +201,9 @@ int main(int argc, char** argv) {
         status = 1;
     } catch (const Error& error) {
         failure = forOutput(errorBoxText(error.what()), isTerminal(stderr));
+        status = 1;
+    } catch (const std::bad_alloc&) {
+        failure = forOutput(errorBoxText(outOfMemoryMessage()), isTerminal(stderr));
         status = 1;
     }
 
