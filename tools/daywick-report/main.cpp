@@ -141,9 +141,7 @@ int checkData(const std::string& dir) {
     return found == 0 ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -172,13 +170,7 @@ int main(int argc, char** argv) {
 
     if (options.check) {
         if (options.date || options.raw) return usageError("--check takes only --dir");
-        try {
-            return checkData(options.dir);
-        } catch (const std::bad_alloc&) {
-            std::cerr << "daywick-report: "
-                      << forOutput(errorBoxText(outOfMemoryMessage()), isTerminal(stderr)) << "\n";
-            return 1;
-        }
+        return checkData(options.dir);
     }
 
     DaySelection selection;
@@ -219,4 +211,18 @@ int main(int argc, char** argv) {
     }
     if (status != 0) std::cerr << "daywick-report: " << failure << "\n";
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Memory that runs out anywhere ends the run with a message, not with an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::cerr << "daywick-report: " << forOutput(errorBoxText(outOfMemoryMessage()), isTerminal(stderr))
+                  << "\n";
+        return 1;
+    }
 }
