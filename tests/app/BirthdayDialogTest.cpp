@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QInputMethodQueryEvent>
@@ -240,33 +235,16 @@ TEST_F(BirthdayDialog, MissingFileIsNotCreatedAndTheEntryStays) {
 // says who is in the way, and the entry waits in its boxes.
 TEST_F(BirthdayDialog, ALockHeldByAnotherProgramIsToldAndTheEntryStays) {
     const std::string path = (dir.path() / kBirthdayFile).string();
-    int locked[2], letGo[2];
-    ASSERT_EQ(::pipe(locked), 0);
-    ASSERT_EQ(::pipe(letGo), 0);
-    const pid_t holder = ::fork();
-    if (holder == 0) {
-        ::close(locked[0]);
-        ::close(letGo[1]);
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        char byte = 0;
-        if (fd < 0 || ::flock(fd, LOCK_EX) != 0 || ::write(locked[1], &byte, 1) != 1) ::_exit(1);
-        ::_exit(::read(letGo[0], &byte, 1) == 0 ? 0 : 2);  // holds it until the pipe is closed
-    }
-    ::close(locked[1]);
-    ::close(letGo[0]);
-    char byte = 0;
-    ASSERT_EQ(::read(locked[0], &byte, 1), 1);
-    ::close(locked[0]);
-
     type("1990", "3", "15", "山田");
-    const std::vector<SeenBox> seen = clickRegister();
-    ::close(letGo[1]);
-    ::waitpid(holder, nullptr, 0);
+    std::vector<SeenBox> seen;
+    {
+        const testing::LockHolder holder(path);
+        seen = clickRegister();
+    }
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text,
-              "ほかのプログラムが Tanjyou.txt "
-              "に書き込んでいるため登録できません。しばらくしてから、もう一度登録して"
-              "ください.");
+              "ほかのプログラムが Tanjyou.txt に書き込んでいるため登録できません。"
+              "しばらくしてから、もう一度登録してください.");
     EXPECT_EQ(seen[0].detail.toStdString(), path);
     EXPECT_EQ(boxes(), QStringList({"1990", "3", "15", "山田"}));
     EXPECT_EQ(file(), kBefore);

@@ -373,29 +373,13 @@ TEST(AppendLine, ALockHeldByAnotherProgramIsGivenUpSayingSo) {
     TempDir dir;
     dir.write(kBirthdayFile, "0101a\r\n");
     const std::string path = dir.str() + "/" + kBirthdayFile;
-    int locked[2], letGo[2];
-    ASSERT_EQ(::pipe(locked), 0);
-    ASSERT_EQ(::pipe(letGo), 0);
-    const pid_t holder = ::fork();
-    if (holder == 0) {
-        ::close(locked[0]);
-        ::close(letGo[1]);
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        char byte = 0;
-        if (fd < 0 || ::flock(fd, LOCK_EX) != 0 || ::write(locked[1], &byte, 1) != 1) ::_exit(1);
-        ::_exit(::read(letGo[0], &byte, 1) == 0 ? 0 : 2);  // holds it until the pipe is closed
-    }
-    ::close(locked[1]);
-    ::close(letGo[0]);
-    char byte = 0;
-    ASSERT_EQ(::read(locked[0], &byte, 1), 1);
-
     AppendCalls calls;
     calls.lockWait = std::chrono::milliseconds(200);
-    const std::optional<InOutError> failure = appendFailure(path, calls);
-    ::close(letGo[1]);
-    int status = 0;
-    ASSERT_EQ(::waitpid(holder, &status, 0), holder);
+    std::optional<InOutError> failure;
+    {
+        const testing::LockHolder holder(path);
+        failure = appendFailure(path, calls);
+    }
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->code(), EWOULDBLOCK);
     EXPECT_EQ(failure->path(), path);
@@ -521,49 +505,6 @@ TEST(AppendInSharedPlaces, AWritableFileInADirectoryWeMayNotWriteIsAppendedInPla
     EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path)));
 }
 
-TEST(AppendInSharedPlaces, AnInPlaceAppendKilledAnywhereShowsNoHalfRecordAndTheNextOneGoesIn) {
-    TempDir dir;
-    const std::string before = "0101a\r\n0101b";  // no line end: the append adds one first
-    const std::string path = dir.str() + "/" + kBirthdayFile;
-    const std::string record = "\r\n" + kLine;
-    for (std::size_t cut = 0; cut <= record.size(); ++cut) {
-        SCOPED_TRACE(cut);
-        dir.write(kBirthdayFile, before);
-        // Killed after `cut` bytes of the writes went to the file itself (the new file the rename would have
-        // used does not count): the Ctrl-Z counts as the first.
-        struct stat target {};
-        ASSERT_EQ(::stat(path.c_str(), &target), 0);
-        const int status = inChild([&] {
-            static std::size_t written;
-            static std::size_t limit;
-            static ino_t inode;
-            written = 0;
-            limit = cut;
-            inode = target.st_ino;
-            AppendCalls calls = kNoRename;
-            calls.pwrite = [](int fd, const void* bytes, std::size_t size, off_t offset) -> ssize_t {
-                struct stat written_to {};
-                if (::fstat(fd, &written_to) != 0 || written_to.st_ino != inode)
-                    return ::pwrite(fd, bytes, size, offset);
-                const std::size_t room = limit - std::min(limit, written);
-                const ssize_t done = ::pwrite(fd, bytes, std::min(size, room), offset);
-                written += static_cast<std::size_t>(std::max<ssize_t>(done, 0));
-                if (written >= limit) ::raise(SIGKILL);
-                return done;
-            };
-            appendLine(path, kLine, calls);
-            return 0;
-        });
-        EXPECT_EQ(status, 200 + SIGKILL);
-        const std::vector<std::string> seen = visibleRecords(path);
-        EXPECT_TRUE(seen == std::vector<std::string>({"0101a", "0101b"})) << ::testing::PrintToString(seen);
-        appendLine(path, kLine, kNoRename);
-        EXPECT_EQ(visibleRecords(path),
-                  (std::vector<std::string>{"0101a", "0101b", kLine.substr(0, kLine.size() - 2)}));
-        EXPECT_EQ(dir.read(kBirthdayFile), before + record);
-    }
-}
-
 // Killed after `cut` bytes of its writes went to the file itself (the new file the rename would have used
 // does not count; the Ctrl-Z counts as the first): the status of the killed child.
 int inPlaceAppendKilledAfter(const std::string& path, const std::string& line, std::size_t cut) {
@@ -600,21 +541,19 @@ std::string recordOfLength(std::size_t length) {
            S("山田") + std::string(length - 16, 'x') + "\r\n";
 }
 
-// A long name leaves a tail longer than the 128 bytes in which any Ctrl-Z is cut: the append knows its own
-// tail by its shape, wherever the Ctrl-Z stands.
-TEST(AppendInSharedPlaces, AnInPlaceAppendKilledAnywhereIsRecoveredWhateverTheRecordsLength) {
+// Whatever the record's length: a long name leaves a tail longer than the 128 bytes in which any Ctrl-Z is
+// cut, and the append knows its own tail by its shape, wherever the Ctrl-Z stands.
+TEST(AppendInSharedPlaces, AnInPlaceAppendKilledAnywhereShowsNoHalfRecordAndTheNextOneGoesIn) {
     TempDir dir;
     const std::string path = dir.str() + "/" + kBirthdayFile;
     const std::string body = "0101a\r\n0101b";
-    for (const std::size_t length : {20u, 112u, 212u}) {
-        const std::string line = recordOfLength(length);
-        ASSERT_EQ(line.size(), length);
-        const std::string next = recordOfLength(30);
+    const std::string next = recordOfLength(30);
+    for (const std::string& line : {kLine, recordOfLength(20), recordOfLength(112), recordOfLength(212)}) {
         // With a line end before the record, and without one (the append puts it in first).
         for (const std::string& before : {body + "\r\n", body}) {
             const std::string written = before == body ? "\r\n" + line : line;
             for (std::size_t cut = 0; cut <= written.size(); ++cut) {
-                SCOPED_TRACE(::testing::Message() << length << " bytes, killed after " << cut);
+                SCOPED_TRACE(::testing::Message() << line.size() << " bytes, killed after " << cut);
                 dir.write(kBirthdayFile, before);
                 EXPECT_EQ(inPlaceAppendKilledAfter(path, line, cut), 200 + SIGKILL);
                 EXPECT_EQ(visibleRecords(path), (std::vector<std::string>{"0101a", "0101b"}));
