@@ -13,7 +13,14 @@ int main(int argc, char** argv) {
 
     daywick::ui::Application application(argc, argv);
 
-    daywick::ProgramWindows windows(daywick::ui::Services::system());
-    windows.form1.show();
-    return application.exec();
+    // What fails while the windows are made (memory that runs out) is told in the error box, like the errors
+    // of the handlers, rather than ending the program unexplained.
+    try {
+        daywick::ProgramWindows windows(daywick::ui::Services::system());
+        windows.form1.show();
+        return application.exec();
+    } catch (...) {
+        daywick::ui::Application::reportError(std::current_exception());
+        return 1;
+    }
 }

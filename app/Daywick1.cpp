@@ -279,11 +279,18 @@ void TForm1::Hyoji() {
     DayReport report;
     report.panels = panels_;
     // Each panel gets its pieces in one go, also when the pass fails halfway: what was read stays shown.
-    const ScopeExit show([&] {
+    // Not from a destructor, where a failure to show them (memory that ran out) would end the program.
+    const auto show = [&] {
         panels_ = std::move(report.panels);
         showPanels();
-    });
-    daywick::Hyoji(dates_.selected(), services_.dataDir, report);
+    };
+    try {
+        daywick::Hyoji(dates_.selected(), services_.dataDir, report);
+    } catch (...) {
+        show();
+        throw;
+    }
+    show();
 }
 
 void TForm1::MonthCalendar1Click() {

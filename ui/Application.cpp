@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QPalette>
 #include <QTranslator>
+#include <new>
 
 #include "JapaneseFonts.h"
 #include "MessageBoxes.h"
@@ -59,6 +60,8 @@ void Application::reportError(const std::exception_ptr& error) {
         message = failed.what();
         path = failed.path();
         line = failed.line();
+    } catch (const std::bad_alloc&) {
+        message = outOfMemoryMessage();
     } catch (const std::exception& known) {
         message = known.what();  // the program's own errors are Shift_JIS; others are plain ASCII
     } catch (...) {

@@ -20,9 +20,9 @@ struct JpegLimits {
     /// scan is decoded at 1/8 scale row by row: 0.2 s at most (65500 x 65500 would take 2 to 3 s).
     std::uint64_t maxPixels = std::uint64_t{1} << 28;
     /// A picture of several scans is held whole as DCT coefficients, 128 bytes a block, whatever the scale.
-    /// 64 MB holds a 22-megapixel colour photo (0.8 s even for noise), or 11 megapixels without chroma
-    /// subsampling.
-    std::uint64_t maxCoefficientBytes = std::uint64_t{64} << 20;
+    /// 48 MB holds a 16-megapixel colour photo (0.6 s even for noise), or 8 megapixels without chroma
+    /// subsampling; with the 44 MB the program takes without a picture, start-up stays under 100 MB.
+    std::uint64_t maxCoefficientBytes = std::uint64_t{48} << 20;
     /// Encoders write ten scans or so; a hundred of a small picture still cost nothing.
     int maxScans = 100;
     /// Each scan visits every block of its components even when its data is empty, at 25 to 40 ns a
@@ -30,7 +30,7 @@ struct JpegLimits {
     std::uint64_t maxScanBlocks = std::uint64_t{8} << 20;
     /// All that libjpeg allocates: the coefficient buffer and its working rows. libjpeg-turbo has no
     /// temporary files, so a buffer beyond this fails, and the picture is refused.
-    long maxMemory = 80L << 20;
+    long maxMemory = 64L << 20;
     /// Dense progressive data decodes at up to 30 ns a byte: 24 MB bound that to 0.7 s. A camera's finest
     /// 45-megapixel photo takes about 20 MB.
     std::size_t maxFileBytes = std::size_t{24} << 20;

@@ -5,16 +5,21 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include "daywick/datafile.h"
 #include "daywick/errors.h"
+#include "daywick/records.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
@@ -24,6 +29,7 @@ namespace {
 constexpr off_t kTrimWindow = 128;
 constexpr std::size_t kCopyChunk = std::size_t{1} << 16;
 
+// The file's path is added where appendLine catches it, so that every failure names the file.
 [[noreturn]] void fail(int error) {
     throw InOutError(error);
 }
@@ -61,13 +67,27 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Opens the file and takes its exclusive lock. Another copy that held the lock may have put a new file in
-// the old one's place meanwhile; then the lock we got guards nothing, and the new file is locked instead.
-int openLocked(const std::string& path) {
+// Said when the lock stays taken: another copy appends in a few milliseconds, so a lock held longer is
+// another program's, which may hold it for as long as it likes.
+[[noreturn]] void failLocked(const std::string& path, const std::string& shownName) {
+    throw InOutError(
+        EWOULDBLOCK, path,
+        sjis("ほかのプログラムが ") + sjisFromLocalePath(shownName) +
+            sjis(" に書き込んでいるため登録できません。しばらくしてから、もう一度登録してください"));
+}
+
+// Opens the file and takes its exclusive lock, without ever blocking the caller for longer than the calls
+// allow. Another copy that held the lock may have put a new file in the old one's place meanwhile; then the
+// lock we got guards nothing, and the new file is locked instead.
+int openLocked(const std::string& path, const std::string& shownName, const AppendCalls& calls) {
+    const auto deadline = std::chrono::steady_clock::now() + calls.lockWait;
     for (;;) {
         Descriptor file(openExisting(path));
-        while (::flock(file.get(), LOCK_EX) != 0) {
-            if (errno != EINTR) fail(errno);
+        while (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR) continue;
+            if (errno != EWOULDBLOCK) fail(errno);
+            if (std::chrono::steady_clock::now() >= deadline) failLocked(path, shownName);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         struct stat opened {
         }, named{};
@@ -92,13 +112,18 @@ std::string readAt(int fd, off_t offset, std::size_t size) {
     return bytes;
 }
 
-// Where the old contents end: at a Ctrl-Z within the last 128 bytes, which ends the text as in files written
-// by old editors, or else at the file's end.
-off_t keptLength(int fd, off_t size) {
-    const off_t windowStart = std::max<off_t>(size - kTrimWindow, 0);
-    const std::string window = readAt(fd, windowStart, static_cast<std::size_t>(size - windowStart));
-    const std::size_t ctrlZ = window.find(kCtrlZ);
-    return ctrlZ == std::string::npos ? size : windowStart + static_cast<off_t>(ctrlZ);
+// Where the first Ctrl-Z of the file is, or its size.
+off_t firstCtrlZ(int fd, off_t size) {
+    for (off_t at = 0; at < size;) {
+        const std::string chunk =
+            readAt(fd, at, static_cast<std::size_t>(std::min<off_t>(size - at, kCopyChunk)));
+        if (chunk.empty()) break;
+        if (const std::size_t found = chunk.find(kCtrlZ); found != std::string::npos) {
+            return at + static_cast<off_t>(found);
+        }
+        at += static_cast<off_t>(chunk.size());
+    }
+    return size;
 }
 
 // Whether the reader would take the first length bytes as ending in a line end: a CR, or CR LF. A lone LF
@@ -108,6 +133,62 @@ bool endsInLineEnd(int fd, off_t length) {
     const off_t start = std::max<off_t>(length - 2, 0);
     const std::string last = readAt(fd, start, static_cast<std::size_t>(length - start));
     return last.empty() || last.back() == '\r' || last.ends_with("\r\n");
+}
+
+// Whether the bytes behind the Ctrl-Z at ctrlZ are what an in-place append that was killed before its end
+// leaves: the start of a birthday record (keys and year, "年", a name without control characters, CR LF) with
+// its first byte still the Ctrl-Z, or with the Ctrl-Z standing for the CR of the line end put before it. Any
+// other Ctrl-Z is someone else's, and what lies behind it is theirs.
+bool isLeftByInPlaceAppend(int fd, off_t ctrlZ, off_t size) {
+    // The bytes an append writes are "\r\n" and the record, or the record alone after a line end; the Ctrl-Z
+    // stands where the first of them goes, so the bytes behind it are compared from the second on.
+    constexpr std::size_t kDigitsEnd = 2 + 2 * kKeyBytes + kBirthYear.maxBytes;
+    constexpr std::size_t kNameStart = kDigitsEnd + kYearMark.size();
+    std::size_t at = endsInLineEnd(fd, ctrlZ) ? 3 : 1;
+    enum class Part { Head, Name, LineFeed, Done } part = Part::Head;
+    const auto fits = [&](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (part) {
+            case Part::Head: {
+                const std::size_t i = at++;
+                if (at == kNameStart) part = Part::Name;
+                if (i == 1) return c == '\n';
+                if (i < kDigitsEnd) return c >= '0' && c <= '9';
+                return c == kYearMark[i - kDigitsEnd];
+            }
+            case Part::Name:
+                if (c == '\r') part = Part::LineFeed;
+                return c == '\r' || (byte >= 0x20 && byte != 0x7F);
+            case Part::LineFeed:
+                part = Part::Done;
+                return c == '\n';
+            case Part::Done:
+                break;
+        }
+        return false;
+    };
+    for (off_t offset = ctrlZ + 1; offset < size;) {
+        const std::string chunk =
+            readAt(fd, offset, static_cast<std::size_t>(std::min<off_t>(size - offset, kCopyChunk)));
+        if (chunk.empty()) return false;
+        for (const char c : chunk) {
+            if (!fits(c)) return false;
+        }
+        offset += static_cast<off_t>(chunk.size());
+    }
+    return true;
+}
+
+// Where the old contents end: at a Ctrl-Z within the last 128 bytes, which ends the text as in files written
+// by old editors, or at the first Ctrl-Z when it hides what a killed in-place append left, or else at the
+// file's end (and a Ctrl-Z further up is refused).
+off_t keptLength(int fd, off_t size) {
+    const off_t ctrlZ = firstCtrlZ(fd, size);
+    if (ctrlZ < size && (size - ctrlZ <= kTrimWindow || isLeftByInPlaceAppend(fd, ctrlZ, size))) return ctrlZ;
+    const off_t windowStart = std::max<off_t>(size - kTrimWindow, 0);
+    const std::string window = readAt(fd, windowStart, static_cast<std::size_t>(size - windowStart));
+    const std::size_t found = window.find(kCtrlZ);
+    return found == std::string::npos ? size : windowStart + static_cast<off_t>(found);
 }
 
 // A short write is followed by a write of the rest, which either completes it or fails with the reason,
@@ -180,8 +261,64 @@ void refuseFlaggedFile(const std::string& path) {
     }
 }
 
+constexpr const char* kAclAttribute = "system.posix_acl_access";
+
+// The names of a file's extended attributes, its ACL among them; nothing when they cannot be read.
+std::optional<std::vector<std::string>> attributeNames(int fd) {
+    for (;;) {
+        const ssize_t size = ::flistxattr(fd, nullptr, 0);
+        if (size < 0) return errno == ENOTSUP ? std::optional(std::vector<std::string>{}) : std::nullopt;
+        std::string list(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = ::flistxattr(fd, list.data(), list.size());
+        if (got < 0 && errno == ERANGE) continue;  // one was added meanwhile
+        if (got < 0) return std::nullopt;
+        std::vector<std::string> names;
+        for (std::size_t at = 0; at < static_cast<std::size_t>(got);) {
+            const std::size_t end = list.find('\0', at);
+            names.emplace_back(list, at, end - at);
+            at = end + 1;
+        }
+        return names;
+    }
+}
+
+std::optional<std::string> attributeValue(int fd, const std::string& name) {
+    for (;;) {
+        const ssize_t size = ::fgetxattr(fd, name.c_str(), nullptr, 0);
+        if (size < 0) return std::nullopt;
+        std::string value(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = ::fgetxattr(fd, name.c_str(), value.data(), value.size());
+        if (got < 0 && errno == ERANGE) continue;
+        if (got < 0) return std::nullopt;
+        value.resize(static_cast<std::size_t>(got));
+        return value;
+    }
+}
+
+// Gives the new file the old one's extended attributes, its ACL among them, and takes away any that it got
+// and the old one lacks (a directory's default ACL would add users). An ACL names the owner's and the group's
+// rights apart from the named users': under another owner or group it would give them to someone else.
+// False when the new file cannot be made to match.
+bool carryAttributes(int from, int to, bool sameOwners) {
+    const auto names = attributeNames(from);
+    const auto present = attributeNames(to);
+    if (!names || !present) return false;
+    if (!sameOwners && std::find(names->begin(), names->end(), kAclAttribute) != names->end()) return false;
+    for (const std::string& name : *present) {
+        if (std::find(names->begin(), names->end(), name) == names->end() &&
+            ::fremovexattr(to, name.c_str()) != 0)
+            return false;
+    }
+    for (const std::string& name : *names) {
+        const auto value = attributeValue(from, name);
+        if (!value || ::fsetxattr(to, name.c_str(), value->data(), value->size(), 0) != 0) return false;
+    }
+    return true;
+}
+
 // The new file in place of the old one, for every reader at once. False when the directory does not let us
-// (we may not write it, or it is sticky and the file is another's): then the caller appends in place.
+// (we may not write it, or it is sticky and the file is another's), or when the new file could not keep
+// everything the old one had: then the caller appends in place.
 bool replaceWhole(const std::string& target, int file, const struct stat& status, off_t kept,
                   std::string_view bytes, const AppendCalls& calls) {
     const std::string pending = pendingAppendPath(target);
@@ -200,14 +337,18 @@ bool replaceWhole(const std::string& target, int file, const struct stat& status
         // The new file takes the old one's place, so it takes its owner and its group where we may give
         // them: a user who is not root keeps the file's group when a member of it, and owns the new file.
         // Each is given on its own, since a call that sets both fails as a whole. The mode comes last, as a
-        // change of owner clears the set-id bits.
+        // change of owner clears the set-id bits, and it sets the ACL's mask to what it was.
         constexpr auto kUnchangedOwner = static_cast<uid_t>(-1);
         constexpr auto kUnchangedGroup = static_cast<gid_t>(-1);
-        if (status.st_uid != ::geteuid()) {
-            [[maybe_unused]] const int ownerKept = ::fchown(fresh.get(), status.st_uid, kUnchangedGroup);
-        }
-        if (status.st_gid != ::getegid()) {
-            [[maybe_unused]] const int groupKept = ::fchown(fresh.get(), kUnchangedOwner, status.st_gid);
+        struct stat made {};
+        if (::fstat(fresh.get(), &made) != 0) fail(errno);
+        const bool ownerKept =
+            made.st_uid == status.st_uid || ::fchown(fresh.get(), status.st_uid, kUnchangedGroup) == 0;
+        const bool groupKept =
+            made.st_gid == status.st_gid || ::fchown(fresh.get(), kUnchangedOwner, status.st_gid) == 0;
+        if (!carryAttributes(file, fresh.get(), ownerKept && groupKept)) {
+            ::unlink(pending.c_str());
+            return false;
         }
         if (::fchmod(fresh.get(), status.st_mode & 07777) != 0) fail(errno);
         eachChunkOfHead(target, file, kept,
@@ -229,18 +370,18 @@ bool replaceWhole(const std::string& target, int file, const struct stat& status
     return true;
 }
 
-// Appends in the file itself, for a directory where no new file can take its place, so that no reader ever
-// sees half a record: a Ctrl-Z goes first where the record will start, hiding whatever follows it; then all
-// of the record but its first byte, flushed; then that first byte in the Ctrl-Z's place, which shows the
-// record whole. A copy killed in between leaves the Ctrl-Z and a hidden tail, which the next append cuts.
+// Appends in the file itself, where no new file can take its place with all the old one had, so that no
+// reader ever sees half a record: what the append cuts goes first (it lay behind a Ctrl-Z, so no reader saw
+// it); then a Ctrl-Z where the record will start and all of the record but its first byte, flushed; then that
+// first byte in the Ctrl-Z's place, which shows the record whole. A copy killed in between leaves the Ctrl-Z
+// and the part of its own record it wrote, which the next append recognises and cuts.
 void appendInPlace(const std::string& target, int file, off_t kept, std::string_view bytes,
                    const AppendCalls& calls) {
     eachChunkOfHead(target, file, kept, [](const std::string&, off_t) {});
-    const off_t end = kept + static_cast<off_t>(bytes.size());
     try {
+        if (::ftruncate(file, kept) != 0) fail(errno);
         writeAll(file, std::string_view(&kCtrlZ, 1), kept, calls);
         writeAll(file, bytes.substr(1), kept + 1, calls);
-        if (::ftruncate(file, end) != 0) fail(errno);
         if (calls.fsync(file) != 0) fail(errno);
         writeAll(file, bytes.substr(0, 1), kept, calls);
         if (calls.fsync(file) != 0) fail(errno);
@@ -251,19 +392,13 @@ void appendInPlace(const std::string& target, int file, off_t kept, std::string_
     }
 }
 
-}  // namespace
-
-std::string pendingAppendPath(const std::string& path) {
-    const std::filesystem::path file(path);
-    return (file.parent_path() / ("." + file.filename().string() + ".append")).string();
-}
-
-void appendLine(const std::string& path, std::string_view line, const AppendCalls& calls) {
-    const std::string target = realFile(path);
+// The append once the symbolic links are followed; shownName is the file's name as the caller gave it.
+void appendToRealFile(const std::string& target, const std::string& shownName, std::string_view line,
+                      const AppendCalls& calls) {
     // Held until the new file is in place: another copy appending meanwhile would be lost in the rename.
     int opened = -1;
     try {
-        opened = openLocked(target);
+        opened = openLocked(target, shownName, calls);
     } catch (const InOutError& error) {
         if (error.code() == EPERM) refuseFlaggedFile(target);
         throw;
@@ -281,6 +416,25 @@ void appendLine(const std::string& path, std::string_view line, const AppendCall
 
     if (!replaceWhole(target, file.get(), status, kept, bytes, calls)) {
         appendInPlace(target, file.get(), kept, bytes, calls);
+    }
+}
+
+}  // namespace
+
+std::string pendingAppendPath(const std::string& path) {
+    const std::filesystem::path file(path);
+    return (file.parent_path() / ("." + file.filename().string() + ".append")).string();
+}
+
+void appendLine(const std::string& path, std::string_view line, const AppendCalls& calls) {
+    std::string target = path;
+    try {
+        target = realFile(path);
+        appendToRealFile(target, std::filesystem::path(path).filename().string(), line, calls);
+    } catch (const InOutError& error) {
+        // A full disk, a failed flush or rename: the user is told which file could not take the record.
+        if (!error.path().empty()) throw;
+        throw InOutError(error.code(), target, error.what());
     }
 }
 

@@ -2,12 +2,14 @@
 
 #include "daynumber.h"
 
+#include <array>
 #include <cstring>
 #include <map>
 #include <set>
 
 #include "daywick/datafile.h"
 #include "daywick/dates.h"
+#include "daywick/dayreport.h"
 #include "daywick/errors.h"
 #include "daywick/intconv.h"
 #include "daywick/koyomi.h"
@@ -196,8 +198,72 @@ std::string deathMarkProblem(std::string_view record, std::string_view shownText
     return {};
 }
 
+// How much of each day's three panels the records fill, as the pass fills them, so that a day whose records
+// a panel cannot all show is told at the record that goes past it. The computed days are not counted and an
+// age counts at its longest: a few bytes either way in a megabyte.
+class PanelFill {
+public:
+    // The days a record's piece lands on (every month for a monthly record) where it fills its panel past
+    // what the panel shows, each only the first time.
+    std::vector<CivilDate> add(const RecordLayout& layout, std::string_view record) {
+        const std::string_view day = column(record, layout.dayKey, kKeyBytes);
+        std::vector<CivilDate> overflowing;
+        for (int month = 1; month <= 12; ++month) {
+            if (layout.monthKey != 0 && valueOf(column(record, layout.monthKey, kKeyBytes)) != month)
+                continue;
+            std::uint64_t& filled =
+                bytes_[static_cast<std::size_t>(month)][static_cast<std::size_t>(valueOf(day))]
+                      [static_cast<std::size_t>(panelOf(layout))];
+            const bool before = full(filled);
+            filled += pieceBytes(layout, record);
+            if (!before && full(filled)) overflowing.push_back({2000, month, valueOf(day)});
+        }
+        return overflowing;
+    }
+
+    static const char* panelName(const RecordLayout& layout) {
+        switch (panelOf(layout)) {
+            case Panel::Events:
+                return "何の日・行事";
+            case Panel::Birthdays:
+                return "誕生日・誕生花";
+            case Panel::History:
+                break;
+        }
+        return "歴史・出来事";
+    }
+
+private:
+    static Panel panelOf(const RecordLayout& layout) {
+        if (layout.file == kEventRecord.file || layout.file == kMonthlyRecord.file) return Panel::Events;
+        if (layout.file == kHistoryRecord.file) return Panel::History;
+        return Panel::Birthdays;
+    }
+
+    static bool full(std::uint64_t filled) { return filled + panelFullLine().size() > kPanelCapacity; }
+
+    // The piece's length: the indent, the texts, the year and "年 " of a history record or a birthday's
+    // year, "年", blank and age, and CR LF.
+    static std::uint64_t pieceBytes(const RecordLayout& layout, std::string_view record) {
+        constexpr std::size_t kIndentAndLineEnd = 4;
+        constexpr std::size_t kLongestAge = 6;  // "(99歳)"
+        if (layout.file == kHistoryRecord.file) {
+            return kIndentAndLineEnd + kHistoryYear.maxBytes + 3 + column(record, layout.text).size();
+        }
+        if (layout.file == kBirthdayRecord.file) {
+            if (isMarkerRecord(record)) return kIndentAndLineEnd - 1 + column(record, kMarkerText).size();
+            return kIndentAndLineEnd + kBirthYearAndMark.maxBytes + 1 + column(record, layout.text).size() +
+                   kLongestAge;
+        }
+        return kIndentAndLineEnd + column(record, layout.text).size();
+    }
+
+    std::array<std::array<std::array<std::uint64_t, 3>, 32>, 13> bytes_{};
+};
+
 std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout, int currentYear,
-                      const std::function<void(const DataProblem&)>& reportProblem, std::size_t most) {
+                      const std::function<void(const DataProblem&)>& reportProblem, std::size_t most,
+                      PanelFill& fill) {
     const std::string path = dataPath(dataDir, layout.file);
     const bool birthdays = layout.file == kBirthdayRecord.file;
     FileProblems report(layout.file, reportProblem, most);
@@ -217,14 +283,32 @@ std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout, in
         while (const std::optional<std::string_view> next = reader.next()) {
             const std::string_view record = *next;
             ++line;
+            if (line == 1) {
+                try {
+                    refuseForeignEncoding(layout.file, record);
+                } catch (const InOutError& error) {
+                    report(line, error.what());
+                }
+            }
             if (record.empty()) {
                 report(line, birthdays ? sjis("空の行です（誕生日のファイルでは毎回の表示が失敗します）")
                                        : sjis("空の行です"));
                 continue;
             }
-            if (std::string problem = keyProblem(layout, record); !problem.empty()) {
+            const std::string problem = keyProblem(layout, record);
+            if (!problem.empty()) {
                 report(line, problem + " " + shown(record));
-            } else if (layout.file == kEventRecord.file) {
+            } else {
+                for (const CivilDate& day : fill.add(layout, record)) {
+                    const std::string monthAndDay = formatYyyymmdd(day).substr(4);
+                    report(line, sjis("この記録で ") + monthAndDay.substr(0, 2) + "/" +
+                                     monthAndDay.substr(2) + sjis(" の「") +
+                                     sjis(PanelFill::panelName(layout)) + sjis("」欄が表示できる ") +
+                                     std::to_string(kPanelCapacity >> 20) +
+                                     sjis(" MB を超えます。この日のこれより後の記録は表示されません"));
+                }
+            }
+            if (problem.empty() && layout.file == kEventRecord.file) {
                 if (const std::string name = repeatedComputedDay(record); !name.empty()) {
                     report(line,
                            sjis("「") + name +
@@ -244,8 +328,8 @@ std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout, in
                                      shown(record));
                 }
                 const std::string_view shownText = column(record, text);
-                if (std::string problem = deathMarkProblem(record, shownText, currentYear); !problem.empty())
-                    report(line, problem);
+                if (std::string mark = deathMarkProblem(record, shownText, currentYear); !mark.empty())
+                    report(line, mark);
             }
             if (const std::size_t bad = invalidSjisAt(record); bad != std::string_view::npos) {
                 report(line, sjis("Shift_JIS として正しくないバイトがあります（") + std::to_string(bad + 1) +
@@ -272,8 +356,9 @@ std::size_t checkDataDirectory(const std::string& dataDir, int currentYear,
                                const std::function<void(const DataProblem&)>& report,
                                std::size_t maxPerFile) {
     std::size_t found = 0;
+    PanelFill fill;
     for (const RecordLayout& layout : kRecordLayouts)
-        found += checkFile(dataDir, layout, currentYear, report, maxPerFile);
+        found += checkFile(dataDir, layout, currentYear, report, maxPerFile, fill);
     return found;
 }
 

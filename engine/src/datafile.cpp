@@ -55,6 +55,22 @@ int openRegularFile(const std::string& path, int flags) {
     return fd;
 }
 
+std::string_view foreignEncoding(std::string_view firstRecord) {
+    if (firstRecord.starts_with("\xEF\xBB\xBF")) return "UTF-8";
+    if (firstRecord.starts_with("\xFF\xFE") || firstRecord.starts_with("\xFE\xFF")) return "UTF-16";
+    // Keys are ASCII digits, which UTF-16 writes with a NUL before or after each.
+    if (firstRecord.size() >= 2 && (firstRecord[0] == '\0') != (firstRecord[1] == '\0')) return "UTF-16";
+    return {};
+}
+
+void refuseForeignEncoding(const std::string& path, std::string_view firstRecord) {
+    const std::string_view encoding = foreignEncoding(firstRecord);
+    if (encoding.empty()) return;
+    throw InOutError(EILSEQ, path,
+                     sjis("ファイルが ") + std::string(encoding) +
+                         sjis(" で保存されているため読めません。Shift_JIS で保存し直してください"));
+}
+
 InputFile::InputFile(const std::string& path) : path_(path), fd_(openRegularFile(path, O_RDONLY)) {}
 
 InputFile::~InputFile() {

@@ -1,5 +1,6 @@
 #include "daywick/dayreport.h"
 
+#include <array>
 #include <optional>
 
 #include "daywick/datafile.h"
@@ -61,17 +62,21 @@ std::string formatAge(std::optional<int> age) {
     return "(" + std::to_string(*age) + years;
 }
 
-// Reads one data file record by record, keeping of each record the bytes up to its last shown column; the
-// file is closed when the step ends, also by an error.
+// Reads one data file record by record, keeping of each record the bytes up to its last shown column and one
+// more, which tells a text cut at its limit from one that ends there; the file is closed when the step ends,
+// also by an error.
 template <typename OnRecord>
 void eachRecord(const std::string& dataDir, const RecordLayout& layout, OnRecord onRecord) {
     static_assert(kMarkerText.end() <= kBirthdayRecord.text.end());
     InputFile file(dataPath(dataDir, layout.file));
-    LineReader reader(file, layout.text.end());
+    // One byte past the last shown column tells whether a text was cut.
+    LineReader reader(file, layout.text.end() + 1);
     // A record that fails is named by its file and line, as the data checker names it.
     std::uint64_t line = 0;
     try {
-        while (const std::optional<std::string_view> record = reader.next()) {
+        std::optional<std::string_view> record = reader.next();
+        if (record) refuseForeignEncoding(file.path(), *record);
+        for (; record; record = reader.next()) {
             ++line;
             onRecord(*record);
         }
@@ -79,6 +84,36 @@ void eachRecord(const std::string& dataDir, const RecordLayout& layout, OnRecord
         throw ConversionError(error, file.path(), line);
     }
 }
+
+// A text column as the panel shows it: a limit that falls inside a two-byte character leaves that character
+// out, rather than half of it that would show as a wrong one.
+std::string_view shown(std::string_view record, TextColumn range) {
+    const std::string_view text = column(record, range);
+    return record.size() > range.end() ? text.substr(0, wholeCharactersLength(text)) : text;
+}
+
+// Passes the pieces on until a panel is full; then the panel gets its last line, and nothing after it, so
+// that a day of a million records costs no more memory than the panel holds.
+class BoundedPanels : public PanelSink {
+public:
+    explicit BoundedPanels(PanelSink& panels) : panels_(panels) {}
+
+    void append(Panel panel, std::string_view piece) override {
+        auto& used = used_[static_cast<std::size_t>(panel)];
+        if (used > kPanelCapacity) return;
+        if (used + piece.size() + panelFullLine().size() <= kPanelCapacity) {
+            used += piece.size();
+            panels_.append(panel, piece);
+        } else {
+            used = kPanelCapacity + 1;
+            panels_.append(panel, panelFullLine());
+        }
+    }
+
+private:
+    PanelSink& panels_;
+    std::array<std::size_t, 3> used_{};
+};
 
 // The days that move, which no fixed-date file can say: the national holiday as the law had it, the solar
 // terms, 雑節 and 七十二候 of the year, and the days named after a weekday of a month.
@@ -116,6 +151,12 @@ void PanelTexts::clear() {
     history.clear();
 }
 
+const std::string& panelFullLine() {
+    static const std::string line =
+        sjis("  （1 つの欄に表示できるのは 1 MB までのため、この日の残りの記録は省きました）\r\n");
+    return line;
+}
+
 std::string ageText(std::string_view record, int selectedYear) {
     // Nobody who has died is shown with the age they would have now.
     if (!isMarkerRecord(record) &&
@@ -124,7 +165,8 @@ std::string ageText(std::string_view record, int selectedYear) {
     return formatAge(shownAge(birthYearOf(record), selectedYear));
 }
 
-void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& sink) {
+void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& output) {
+    BoundedPanels sink(output);
     std::string piece;
     auto append = [&](Panel panel, std::initializer_list<std::string_view> parts) {
         piece.clear();
@@ -135,14 +177,14 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& sin
 
     eachRecord(dataDir, kEventRecord, [&](std::string_view record) {
         if (matches(kEventRecord, record, selected))
-            append(Panel::Events, {kIndent, column(record, kEventRecord.text)});
+            append(Panel::Events, {kIndent, shown(record, kEventRecord.text)});
     });
 
     appendComputedDays(selected, sink);
 
     eachRecord(dataDir, kMonthlyRecord, [&](std::string_view record) {
         if (matches(kMonthlyRecord, record, selected))
-            append(Panel::Events, {kIndent, column(record, kMonthlyRecord.text)});
+            append(Panel::Events, {kIndent, shown(record, kMonthlyRecord.text)});
     });
 
     const int selectedYear = strToInt(selected.year);
@@ -153,24 +195,24 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& sin
         if (!matches(kBirthdayRecord, record, selected)) return;
         if (isMarkerRecord(record)) {
             // A marker record shows its own text, one blank in.
-            append(Panel::Birthdays, {" ", column(record, kMarkerText)});
+            append(Panel::Birthdays, {" ", shown(record, kMarkerText)});
         } else {
             append(Panel::Birthdays,
-                   {kIndent, column(record, kBirthYearAndMark), yearSeparator,
-                    column(record, kBirthdayRecord.text), ageText(record, selectedYear)});
+                   {kIndent, shown(record, kBirthYearAndMark), yearSeparator,
+                    shown(record, kBirthdayRecord.text), ageText(record, selectedYear)});
         }
     });
 
     eachRecord(dataDir, kFlowerRecord, [&](std::string_view record) {
         if (matches(kFlowerRecord, record, selected))
-            append(Panel::Birthdays, {kIndent, column(record, kFlowerRecord.text)});
+            append(Panel::Birthdays, {kIndent, shown(record, kFlowerRecord.text)});
     });
 
     static const std::string yearMark = sjis("年 ");
     eachRecord(dataDir, kHistoryRecord, [&](std::string_view record) {
         if (matches(kHistoryRecord, record, selected)) {
             append(Panel::History,
-                   {kIndent, column(record, kHistoryYear), yearMark, column(record, kHistoryRecord.text)});
+                   {kIndent, shown(record, kHistoryYear), yearMark, shown(record, kHistoryRecord.text)});
         }
     });
 }

@@ -27,6 +27,10 @@ InOutError::InOutError(int errnoValue, std::string path)
 InOutError::InOutError(int errnoValue, std::string path, const std::string& message)
     : Error(message), code_(errnoValue), path_(std::move(path)) {}
 
+std::string outOfMemoryMessage() {
+    return sjis("メモリが足りません");
+}
+
 std::string inOutMessage(int errnoValue) {
     switch (errnoValue) {
         case ENOENT:

@@ -242,6 +242,29 @@ TEST_F(BirthdayDialog, MissingFileIsNotCreatedAndTheEntryStays) {
     EXPECT_EQ(file(), kBefore + S("03151990年山田\r\n"));
 }
 
+// A lock that another program holds on the file does not freeze the window: after a short while the dialog
+// says who is in the way, and the entry waits in its boxes.
+TEST_F(BirthdayDialog, ALockHeldByAnotherProgramIsToldAndTheEntryStays) {
+    const std::string path = (dir.path() / kBirthdayFile).string();
+    type("1990", "3", "15", "山田");
+    std::vector<SeenBox> seen;
+    {
+        const testing::LockHolder holder(path);
+        seen = clickRegister();
+    }
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text,
+              "ほかのプログラムが Tanjyou.txt に書き込んでいるため登録できません。"
+              "しばらくしてから、もう一度登録してください.");
+    EXPECT_EQ(seen[0].detail.toStdString(), path);
+    EXPECT_EQ(boxes(), QStringList({"1990", "3", "15", "山田"}));
+    EXPECT_EQ(file(), kBefore);
+
+    // Let go, the same entry goes in with one more click.
+    EXPECT_TRUE(clickRegister().empty());
+    EXPECT_EQ(file(), kBefore + S("03151990年山田\r\n"));
+}
+
 TEST_F(BirthdayDialog, EnterAndEscapePressNothing) {
     type("1990", "3", "15", "山田");
     for (QLineEdit* box : {form.Edit1, form.Edit2, form.Edit3, form.Edit4}) {

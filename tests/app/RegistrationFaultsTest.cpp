@@ -88,6 +88,7 @@ TEST(RegistrationFaults, FullDiskAndReadOnlyFileBetweenTwoClicksChangeNothing) {
     auto seen = clickRegister();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen.front().text, "ディスクがいっぱいです.");
+    EXPECT_EQ(seen.front().detail.toStdString(), (dir.path() / kBirthdayFile).string());  // which disk
     EXPECT_EQ(seen.front().icon, QMessageBox::Critical);
     EXPECT_EQ(dir.read(kBirthdayFile), before);
     EXPECT_EQ(boxes(), typed);

@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QStyleOptionGroupBox>
 #include <QTest>
+#include <new>
 
 #include "Application.h"
+#include "Handlers.h"
 #include "MessageBoxes.h"
 #include "ProgramWindows.h"
 #include "SjisMemo.h"
@@ -142,6 +144,15 @@ TEST(QtTexts, TheStandardMenusAreInTheLocalesLanguage) {
     // The program's own texts stay as they are.
     EXPECT_EQ(answerer.seen().size(), 0u);
     EXPECT_EQ(windows.form4.Button2->text(), "キャンセル");
+}
+
+// Memory that ran out ends the handler like any other error, told in words, and the program goes on.
+TEST(MessageBoxes, MemoryThatRanOutIsToldInTheErrorBox) {
+    ModalAnswerer answerer;
+    ui::runHandler([] { throw std::bad_alloc(); });
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].text, "メモリが足りません.");
+    EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Critical);
 }
 
 }  // namespace

@@ -9,11 +9,13 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <functional>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -49,6 +51,16 @@ int appendError(const std::string& path, const AppendCalls& calls = {}) {
         return 0;
     } catch (const InOutError& error) {
         return error.code();
+    }
+}
+
+// The failure of an append, or nothing.
+std::optional<InOutError> appendFailure(const std::string& path, const AppendCalls& calls = {}) {
+    try {
+        appendLine(path, kLine, calls);
+        return std::nullopt;
+    } catch (const InOutError& error) {
+        return error;
     }
 }
 
@@ -283,7 +295,11 @@ TEST(AppendLine, FailedWriteFlushCloseOrRenameLeavesTheFileAsItWas) {
             dir.write(kBirthdayFile, before);
             const std::string path = dir.str() + "/" + kBirthdayFile;
             faults::writes = 0;
-            EXPECT_EQ(appendError(path, calls), code) << before;
+            const std::optional<InOutError> failure = appendFailure(path, calls);
+            ASSERT_TRUE(failure) << before;
+            EXPECT_EQ(failure->code(), code) << before;
+            // The error box names the file that could not take the record, whichever step failed.
+            EXPECT_EQ(failure->path(), path) << code;
             EXPECT_EQ(dir.read(kBirthdayFile), before) << code;
             EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path))) << code;
         }
@@ -335,7 +351,9 @@ TEST(AppendLine, WaitsForAnotherAppendToFinish) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(holder);  // the lock belongs to the open file, which the child shares until it lets go
-        ::_exit(appendError(path));
+        AppendCalls patient;
+        patient.lockWait = std::chrono::minutes(10);
+        ::_exit(appendError(path, patient));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     int status = 0;
@@ -347,6 +365,33 @@ TEST(AppendLine, WaitsForAnotherAppendToFinish) {
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n0101b\r\n" + kLine);
+}
+
+// Another program (an editor, a backup tool, a user who took the lock by hand) may hold the lock for as
+// long as it likes: the append gives up after a while, saying so, instead of freezing the window.
+TEST(AppendLine, ALockHeldByAnotherProgramIsGivenUpSayingSo) {
+    TempDir dir;
+    dir.write(kBirthdayFile, "0101a\r\n");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    AppendCalls calls;
+    calls.lockWait = std::chrono::milliseconds(200);
+    std::optional<InOutError> failure;
+    {
+        const testing::LockHolder holder(path);
+        failure = appendFailure(path, calls);
+    }
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->code(), EWOULDBLOCK);
+    EXPECT_EQ(failure->path(), path);
+    EXPECT_EQ(
+        std::string(failure->what()),
+        S("ほかのプログラムが Tanjyou.txt に書き込んでいるため登録できません。しばらくしてから、もう一度"
+          "登録してください"));
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n");
+    EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path)));
+    // Let go, the lock is the append's again.
+    appendLine(path, kLine, calls);
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n" + kLine);
 }
 
 TEST(AppendLine, TwoProcessesAppendingAtOnceKeepEveryLineWhole) {
@@ -460,46 +505,86 @@ TEST(AppendInSharedPlaces, AWritableFileInADirectoryWeMayNotWriteIsAppendedInPla
     EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path)));
 }
 
+// Killed after `cut` bytes of its writes went to the file itself (the new file the rename would have used
+// does not count; the Ctrl-Z counts as the first): the status of the killed child.
+int inPlaceAppendKilledAfter(const std::string& path, const std::string& line, std::size_t cut) {
+    struct stat target {};
+    if (::stat(path.c_str(), &target) != 0) return -1;
+    return inChild([&] {
+        static std::size_t written;
+        static std::size_t limit;
+        static ino_t inode;
+        written = 0;
+        limit = cut;
+        inode = target.st_ino;
+        AppendCalls calls = kNoRename;
+        calls.pwrite = [](int fd, const void* bytes, std::size_t size, off_t offset) -> ssize_t {
+            struct stat written_to {};
+            if (::fstat(fd, &written_to) != 0 || written_to.st_ino != inode)
+                return ::pwrite(fd, bytes, size, offset);
+            const std::size_t room = limit - std::min(limit, written);
+            const ssize_t done = ::pwrite(fd, bytes, std::min(size, room), offset);
+            written += static_cast<std::size_t>(std::max<ssize_t>(done, 0));
+            if (written >= limit) ::raise(SIGKILL);
+            return done;
+        };
+        appendLine(path, line, calls);
+        return 0;
+    });
+}
+
+// A record of the given length with its CR LF, as the dialog makes it.
+std::string recordOfLength(std::size_t length) {
+    return "0102"
+           "1990"
+           "\x94\x4E" +
+           S("山田") + std::string(length - 16, 'x') + "\r\n";
+}
+
+// Whatever the record's length: a long name leaves a tail longer than the 128 bytes in which any Ctrl-Z is
+// cut, and the append knows its own tail by its shape, wherever the Ctrl-Z stands.
 TEST(AppendInSharedPlaces, AnInPlaceAppendKilledAnywhereShowsNoHalfRecordAndTheNextOneGoesIn) {
     TempDir dir;
-    const std::string before = "0101a\r\n0101b";  // no line end: the append adds one first
     const std::string path = dir.str() + "/" + kBirthdayFile;
-    const std::string record = "\r\n" + kLine;
-    for (std::size_t cut = 0; cut <= record.size(); ++cut) {
-        SCOPED_TRACE(cut);
+    const std::string body = "0101a\r\n0101b";
+    const std::string next = recordOfLength(30);
+    for (const std::string& line : {kLine, recordOfLength(20), recordOfLength(112), recordOfLength(212)}) {
+        // With a line end before the record, and without one (the append puts it in first).
+        for (const std::string& before : {body + "\r\n", body}) {
+            const std::string written = before == body ? "\r\n" + line : line;
+            for (std::size_t cut = 0; cut <= written.size(); ++cut) {
+                SCOPED_TRACE(::testing::Message() << line.size() << " bytes, killed after " << cut);
+                dir.write(kBirthdayFile, before);
+                EXPECT_EQ(inPlaceAppendKilledAfter(path, line, cut), 200 + SIGKILL);
+                EXPECT_EQ(visibleRecords(path), (std::vector<std::string>{"0101a", "0101b"}));
+                // The next append cuts the tail, in place or through a new file.
+                EXPECT_NO_THROW(appendLine(path, next, cut % 2 == 0 ? kNoRename : AppendCalls{}));
+                EXPECT_EQ(dir.read(kBirthdayFile), body + "\r\n" + next);
+            }
+        }
+    }
+}
+
+// A Ctrl-Z that the append did not write hides what someone put behind it: the append refuses it, as it
+// refuses any Ctrl-Z before the last 128 bytes, however much what follows it looks like a record.
+TEST(AppendInSharedPlaces, ACtrlZTheAppendDidNotWriteIsStillRefused) {
+    const std::string head = "0101a\r\n";
+    const std::string tail = recordOfLength(212);
+    const std::string rows[] = {
+        head + "\x1A" + std::string(200, 'n') + "\r\n",                   // not a record
+        head + "\x1A" + tail.substr(1) + "0103b\r\n",                     // a record, and more after it
+        head + "\x1A" + tail.substr(1, 7) + std::string(200, 'n'),        // no "年" after the year
+        head + "\x1A" + tail.substr(1, 150) + "\x01" + tail.substr(151),  // a control character
+        "0101a\x1A" + tail.substr(1),  // after no line end, the Ctrl-Z stands for a CR, with an LF after it
+    };
+    for (const std::string& before : rows) {
+        SCOPED_TRACE(before);
+        TempDir dir;
         dir.write(kBirthdayFile, before);
-        // Killed after `cut` bytes of the writes went to the file itself (the new file the rename would have
-        // used does not count): the Ctrl-Z counts as the first.
-        struct stat target {};
-        ASSERT_EQ(::stat(path.c_str(), &target), 0);
-        const int status = inChild([&] {
-            static std::size_t written;
-            static std::size_t limit;
-            static ino_t inode;
-            written = 0;
-            limit = cut;
-            inode = target.st_ino;
-            AppendCalls calls = kNoRename;
-            calls.pwrite = [](int fd, const void* bytes, std::size_t size, off_t offset) -> ssize_t {
-                struct stat written_to {};
-                if (::fstat(fd, &written_to) != 0 || written_to.st_ino != inode)
-                    return ::pwrite(fd, bytes, size, offset);
-                const std::size_t room = limit - std::min(limit, written);
-                const ssize_t done = ::pwrite(fd, bytes, std::min(size, room), offset);
-                written += static_cast<std::size_t>(std::max<ssize_t>(done, 0));
-                if (written >= limit) ::raise(SIGKILL);
-                return done;
-            };
-            appendLine(path, kLine, calls);
-            return 0;
-        });
-        EXPECT_EQ(status, 200 + SIGKILL);
-        const std::vector<std::string> seen = visibleRecords(path);
-        EXPECT_TRUE(seen == std::vector<std::string>({"0101a", "0101b"})) << ::testing::PrintToString(seen);
-        appendLine(path, kLine, kNoRename);
-        EXPECT_EQ(visibleRecords(path),
-                  (std::vector<std::string>{"0101a", "0101b", kLine.substr(0, kLine.size() - 2)}));
-        EXPECT_EQ(dir.read(kBirthdayFile), before + record);
+        const std::optional<InOutError> failure = appendFailure(dir.str() + "/" + kBirthdayFile);
+        ASSERT_TRUE(failure);
+        EXPECT_NE(std::string(failure->what()).find(S("行目に Ctrl-Z (0x1A) があり")), std::string::npos);
+        EXPECT_EQ(dir.read(kBirthdayFile), before);
     }
 }
 
@@ -520,6 +605,114 @@ TEST(AppendInSharedPlaces, AGroupFileKeepsItsGroupWhenAnotherMemberRegisters) {
     EXPECT_EQ(status.st_uid, 65534u);
     EXPECT_EQ(status.st_mode & 07777, 0664u);
     EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n" + kLine);
+}
+
+// A POSIX ACL as the kernel keeps it in the system.posix_acl_access attribute: a version, then each entry's
+// tag, rights and id, in the order of their tags.
+struct AclEntry {
+    std::uint16_t tag;  // 1 owner, 2 a named user, 4 the group, 8 a named group, 0x10 the mask, 0x20 others
+    std::uint16_t rights;
+    std::uint32_t id = 0xFFFFFFFF;
+};
+std::string aclAttribute(std::initializer_list<AclEntry> entries) {
+    std::string bytes;
+    auto put = [&](auto value) { bytes.append(reinterpret_cast<const char*>(&value), sizeof value); };
+    put(std::uint32_t{2});
+    for (const AclEntry& entry : entries) {
+        put(entry.tag);
+        put(entry.rights);
+        put(entry.id);
+    }
+    return bytes;
+}
+
+std::string attribute(const std::string& path, const char* name) {
+    char value[1024];
+    const ssize_t size = ::getxattr(path.c_str(), name, value, sizeof value);
+    return size < 0 ? std::string() : std::string(value, static_cast<std::size_t>(size));
+}
+
+constexpr std::uint32_t kNobody = 65534;
+// The owner and nobody may write, the group and everyone else only read.
+const std::string kNobodyMayWrite = aclAttribute({{1, 6}, {2, 6, kNobody}, {4, 4}, {0x10, 6}, {0x20, 4}});
+
+// Extended attributes and an ACL that allows one more user to write: kept by the new file, or where it
+// cannot have them, by the old one written in place. Never a right more than before: the ACL's mask must not
+// become the group's rights, and a directory's default ACL must not reach the file.
+TEST(AppendInSharedPlaces, TheFilesAclAndExtendedAttributesAreKept) {
+    TempDir dir;
+    dir.write(kBirthdayFile, "0101a\r\n");
+    const std::string path = dir.str() + "/" + kBirthdayFile;
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    if (::setxattr(path.c_str(), "system.posix_acl_access", kNobodyMayWrite.data(), kNobodyMayWrite.size(),
+                   0) != 0 ||
+        ::setxattr(path.c_str(), "user.daywick", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "the temporary folder's filesystem has no ACLs or user attributes";
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    const std::string acl = attribute(path, "system.posix_acl_access");
+
+    appendLine(path, kLine);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);  // a new file took the old one's place
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(attribute(path, "system.posix_acl_access"), acl);
+    EXPECT_EQ(attribute(path, "user.daywick"), "kept");
+    EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n" + kLine);
+
+    // No ACL on the file, but a default one on the directory that would let nobody read the new file.
+    const std::string defaults = aclAttribute({{1, 7}, {2, 6, kNobody}, {4, 5}, {0x10, 7}, {0x20, 5}});
+    TempDir other;
+    other.write(kBirthdayFile, "0101a\r\n");
+    const std::string plain = other.str() + "/" + kBirthdayFile;
+    ASSERT_EQ(::chmod(plain.c_str(), 0640), 0);
+    ASSERT_EQ(
+        ::setxattr(other.str().c_str(), "system.posix_acl_default", defaults.data(), defaults.size(), 0), 0);
+    appendLine(plain, kLine);
+    EXPECT_EQ(attribute(plain, "system.posix_acl_access"), "");
+    ASSERT_EQ(::stat(plain.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+}
+
+TEST(AppendInSharedPlaces, WhatANewFileCouldNotKeepIsKeptByAppendingInPlace) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root, to give files to nobody and set a security attribute";
+    struct Row {
+        const char* why;
+        uid_t owner;
+        const char* name;
+        std::string value;
+    };
+    const Row rows[] = {
+        // Only root may set an attribute of the security namespace, so nobody's new file cannot have it.
+        {"a security attribute", kNobody, "security.daywick", "label"},
+        // Root's file, which nobody may write through the ACL: a new file would be nobody's, and the ACL's
+        // owner entry would give nobody what root had.
+        {"an ACL under another owner", 0, "system.posix_acl_access", kNobodyMayWrite},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        TempDir dir;
+        dir.write(kBirthdayFile, "0101a\r\n");
+        const std::string path = dir.str() + "/" + kBirthdayFile;
+        ASSERT_EQ(::chmod(dir.str().c_str(), 0777), 0);  // nobody could put a new file in its place
+        ASSERT_EQ(::chown(path.c_str(), row.owner, row.owner), 0);
+        ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+        ASSERT_EQ(::setxattr(path.c_str(), row.name, row.value.data(), row.value.size(), 0), 0);
+        const std::string value = attribute(path, row.name);
+        struct stat before {};
+        ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+        EXPECT_EQ(asNobody([&] { return appendError(path); }), 0);
+        struct stat after {};
+        ASSERT_EQ(::stat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_uid, row.owner);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(attribute(path, row.name), value);
+        EXPECT_EQ(dir.read(kBirthdayFile), "0101a\r\n" + kLine);
+        EXPECT_FALSE(std::filesystem::exists(pendingAppendPath(path)));
+    }
 }
 
 TEST(AppendInSharedPlaces, AStaleHiddenFileThatCannotBeRemovedIsNamed) {

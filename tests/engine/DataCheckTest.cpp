@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "daywick/datacheck.h"
 #include "daywick/datafile.h"
+#include "daywick/dayreport.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
@@ -207,6 +208,50 @@ TEST_F(DataCheck, HugeFilesAreCheckedInFlatMemoryAndMeasuredWhole) {
     dir.write(kHistoryFile, crlfLines({"1900/01/01  " + std::string(300'000, 'h')}));
     EXPECT_NE(onlyProblem("History.txt:1: ").find("500バイトを超えています（300000バイト）"),
               std::string::npos);
+}
+
+// The pass refuses these files, so the checker lists them, and goes on with what it can tell about them.
+TEST_F(DataCheck, FilesInAnotherEncodingAreListed) {
+    dir.write(kFlowerFile, "\xEF\xBB\xBF" + crlfLines({S("0101スノードロップ")}));
+    dir.write(kMonthlyFile, std::string("2\0"
+                                        "9\0",
+                                        4));
+    const auto found = problems();
+    EXPECT_NE(std::find(found.begin(), found.end(),
+                        "Monthly.txt:1: ファイルが UTF-16 で保存されているため読めません。Shift_JIS "
+                        "で保存し直してください"),
+              found.end())
+        << ::testing::PrintToString(found);
+    EXPECT_NE(
+        std::find(
+            found.begin(), found.end(),
+            "Hana.txt:1: ファイルが UTF-8 で保存されているため読めません。Shift_JIS で保存し直してください"),
+        found.end());
+}
+
+// A day with more records than its panel shows is told at the record the panel stops before, once for each
+// day (a monthly record's day comes in every month).
+TEST_F(DataCheck, DaysWithMoreRecordsThanTheirPanelShows) {
+    const std::string record = "1868/01/10  " + std::string(100, 'h');
+    const std::size_t piece = 2 + 4 + 3 + 100 + 2;  // two blanks, the year, "年 ", the text, CR LF
+    const std::size_t shown = (kPanelCapacity - panelFullLine().size()) / piece;
+    std::string history, monthly;
+    for (std::size_t i = 0; i < shown + 50; ++i) history += record + "\r\n";
+    for (std::size_t i = 0; i * 104 < kPanelCapacity + 1000; ++i)
+        monthly += "10     " + std::string(100, 'm') + "\r\n";
+    dir.write(kHistoryFile, history);
+    dir.write(kMonthlyFile, monthly);
+    const auto found = problems();
+    ASSERT_EQ(found.size(), 13u) << ::testing::PrintToString(found);
+    EXPECT_EQ(found[0].substr(0, found[0].find(':') + 1), "Monthly.txt:");
+    EXPECT_NE(found[0].find(": この記録で 01/10 の「何の日・行事」欄が表示できる 1 MB を超えます。"),
+              std::string::npos);
+    EXPECT_NE(found[11].find("この記録で 12/10 の「何の日・行事」欄"), std::string::npos);
+    EXPECT_EQ(
+        found[12],
+        "History.txt:" + std::to_string(shown + 1) +
+            ": この記録で 01/10 の「歴史・出来事」欄が表示できる 1 MB を超えます。この日のこれより後の記録は"
+            "表示されません");
 }
 
 TEST_F(DataCheck, FileBeyondTheSizeBoundIsRefusedAtOnce) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "TempDir.h"
 #include "daywick/datacheck.h"
 #include "daywick/datafile.h"
@@ -193,11 +195,119 @@ TEST(DayReportPass, TextsAreCutByBytesAtTheirLimits) {
                                        "1902/01/01", "1903/01/01  "}));
 
     const PanelTexts panels = dir.pass({1950, 1, 1});
+    // The first byte of "あ" is left out with the rest of it.
     EXPECT_EQ(withoutKou(panels.events),
-              crlfLines({"  " + std::string(99, 'e') + "\x82", S("  元日"), "  " + std::string(100, 'm')}));
+              crlfLines({"  " + std::string(99, 'e'), S("  元日"), "  " + std::string(100, 'm')}));
     EXPECT_EQ(panels.birthdays.substr(0, 2 + 6 + 1 + 100 + 2), S("  1950年 ") + std::string(100, 'n') + "(0");
     EXPECT_EQ(panels.history, crlfLines({S("  1900年 ") + std::string(500, 'h'), S("  1901年 12345678"),
                                          S("  1902年 "), S("  1903年 ")}));
+}
+
+// A limit inside a two-byte character would show half of it as a wrong character: the character is left
+// out, in every column the panels show. A text that ends in a broken character by itself keeps it.
+TEST(DayReportPass, ACutAtAColumnsLimitNeverLeavesHalfACharacter) {
+    DataDir dir;
+    const std::string a = S("あ");
+    dir.write(kEventFile, crlfLines({"0101     " + std::string(99, 'e') + a + "tail",
+                                     "0101     " + std::string(99, 'f') + "\x82"}));
+    dir.write(kMonthlyFile, crlfLines({"01     " + std::string(98, 'm') + a + a}));
+    dir.write(kBirthdayFile,
+              crlfLines({S("01011950年") + std::string(99, 'n') + a, S("0101？") + std::string(97, 'q') + a,
+                         "01011950x" + S("年") + "ame"}));  // "年" across the year's limit
+    dir.write(kFlowerFile, crlfLines({"0101" + std::string(99, 'f') + a}));
+    dir.write(kHistoryFile, crlfLines({"190" + a.substr(0, 1) + "/01/01  " + std::string(499, 'h') + a}));
+
+    const PanelTexts panels = dir.pass({1950, 1, 1});
+    EXPECT_EQ(withoutKou(panels.events), crlfLines({"  " + std::string(99, 'e'), "  " + std::string(99, 'f') + "\x82",
+                                        S("  元日"), "  " + std::string(98, 'm') + a}));
+    EXPECT_EQ(panels.birthdays, crlfLines({S("  1950年 ") + std::string(99, 'n') + "(0" + S("歳)"),
+                                           S(" ？") + std::string(97, 'q'), "  1950x Name(0" + S("歳)"),
+                                           "  " + std::string(99, 'f')}));
+    EXPECT_EQ(panels.history, crlfLines({"  190" + S("年 ") + std::string(499, 'h')}));
+}
+
+// A data file saved by an editor in UTF-8 with a byte-order mark, or in UTF-16, would show only wrong
+// characters, or nothing: the pass names it as it names a file it cannot read, with what to do.
+TEST(DayReportPassFailures, AFileInAnotherEncodingIsNamedAsAFailedFile) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"\xEF\xBB\xBF"
+         "0101     event\r\n",
+         "UTF-8"},
+        {std::string("\xFF\xFE"
+                     "0\0"
+                     "1\0"
+                     "0\0"
+                     "1\0",
+                     10),
+         "UTF-16"},
+        {std::string("0\0"
+                     "1\0"
+                     "0\0"
+                     "1\0"
+                     " \0"
+                     "\r\0"
+                     "\n\0",
+                     14),
+         "UTF-16"},  // without a mark
+        {std::string("\0"
+                     "0\0"
+                     "1\0"
+                     "0\0"
+                     "1",
+                     8),
+         "UTF-16"},
+    };
+    for (const auto& [bytes, encoding] : rows) {
+        DataDir dir;
+        dir.write(kEventFile, crlfLines({"0101     event"}));
+        dir.write(kFlowerFile, bytes);
+        DayReport report;
+        DaySelection selection;
+        selection.SelectFromCalendar({2001, 1, 1});
+        try {
+            Hyoji(selection.selected(), dir.str(), report);
+            ADD_FAILURE() << encoding << ": the pass did not fail";
+        } catch (const InOutError& error) {
+            EXPECT_EQ(error.path(), dir.str() + "/" + kFlowerFile);
+            EXPECT_EQ(std::string(error.what()),
+                      S("ファイルが " + encoding +
+                        " で保存されているため読めません。Shift_JIS で保存し直してください"));
+        }
+        EXPECT_EQ(report.panels.events, crlfLines({"  event", S("  元日")}));  // the steps before stay
+    }
+}
+
+// A day of a million records fills its panel up to the panel's capacity and says that the rest is left out;
+// the pass's memory does not grow with the records.
+TEST(DayReportPass, APanelStopsAtItsCapacityWithALastLineSayingSo) {
+    DataDir dir;
+    const std::string text(100, 'h');
+    const std::string record = "1900/01/01  " + text + "\r\n";
+    // Written record by record, so that the test's own memory stays small for the measure below.
+    const auto writeRecords = [&](std::size_t bytes) {
+        std::ofstream history(dir.path() / kHistoryFile, std::ios::binary | std::ios::trunc);
+        for (std::size_t written = 0; written < bytes; written += record.size()) history << record;
+    };
+    writeRecords(3 * kPanelCapacity);
+    dir.write(kEventFile, crlfLines({"0101     event"}));
+
+    const PanelTexts panels = dir.pass({2001, 1, 1});
+    EXPECT_EQ(panels.events, crlfLines({"  event", S("  元日")}));
+    const std::string piece = S("  1900年 ") + text + "\r\n";
+    const std::size_t shown = (kPanelCapacity - panelFullLine().size()) / piece.size();
+    ASSERT_EQ(panels.history.size(), shown * piece.size() + panelFullLine().size());
+    EXPECT_EQ(panels.history.substr(panels.history.size() - panelFullLine().size()), panelFullLine());
+    EXPECT_EQ(panels.history.substr(0, piece.size()), piece);
+    EXPECT_EQ(panelFullLine(),
+              S("  （1 つの欄に表示できるのは 1 MB までのため、この日の残りの記録は省きました）\r\n"));
+
+    // Forty times the capacity of matching records, in the memory of a few panels.
+    writeRecords(40 * kPanelCapacity);
+    EXPECT_TRUE(testing::passesInChildAdding(
+        [&] {
+            return dir.pass({2001, 1, 1}).history.size() <= kPanelCapacity;
+        },
+        12 * 1024));
 }
 
 TEST(DayReportPass, KeysMatchOnlyAsExactText) {

@@ -4,6 +4,12 @@
 #   first-start       the data directory is made from the sample (under XDG_DATA_HOME, or ~/.local/share)
 #   second-start      a second start keeps what the user added and only puts back what is missing
 #   moved-read-only   a copy of the installed tree, moved elsewhere and made read-only, still works
+#   two-at-once       two first starts at the same moment both start the program
+#   hostile-environment  no HOME, or a relative XDG_DATA_HOME, makes nothing elsewhere
+#   full-disk         (root) a first start on a disk too small leaves nothing and says why; the next one works
+#   left-behind       what an earlier cut copy left is told file by file, missing files come back, none is
+#                     overwritten
+#   locked            a lock someone else holds stops the start with a message after a while
 # The program runs until it is closed: each start waits until the program runs in the complete data
 # directory and is still alive a second later, then kills it.
 set -euo pipefail
@@ -20,6 +26,8 @@ cleanup() {
     local status=$?
     if [ "$status" -ne 0 ] && [ -s "$work/launcher.log" ]; then sed 's/^/  launcher: /' "$work/launcher.log" >&2; fi
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+    stop_started
+    if [ -n "${mounted:-}" ]; then umount "$mounted" 2>/dev/null || true; fi
     chmod -R u+w "$work"
     rm -rf "$work"
 }
@@ -165,8 +173,87 @@ hostile-environment)
     done
     [ ! -e /.local/share/daywick ] || fail "a data directory exists at /.local/share/daywick"
     ;;
+full-disk)
+    # The sample takes about a megabyte; this disk has half of that.
+    [ "$(id -u)" -eq 0 ] || skip "needs root, to mount a small filesystem"
+    mounted=$work/small
+    mkdir -p "$mounted"
+    mount -t tmpfs -o size=512k,mode=0755 tmpfs "$mounted" || skip "cannot mount a tmpfs here"
+    status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY HOME="$work/home" XDG_DATA_HOME="$mounted" QT_QPA_PLATFORM=offscreen \
+        "$launcher" >"$work/launcher.log" 2>&1 || status=$?
+    [ "$status" -eq 1 ] || fail "on a full disk the launcher ended with status $status, not 1"
+    grep -q "could not be copied into $mounted/daywick (the disk is full: " "$work/launcher.log" ||
+        fail "no message saying the disk is full: $(cat "$work/launcher.log")"
+    [ -z "$(ls -A "$mounted")" ] || fail "the failed copy left $(ls -A "$mounted")"
+
+    # Room again: the next start copies the whole sample.
+    mount -o remount,size=8m "$mounted"
+    start "$launcher" "$work/home" "$mounted"
+    expect_running "$mounted/daywick" "$program"
+    stop
+    diff -r "$sample" "$mounted/daywick" >/dev/null || fail "the data directory is not the sample's copy"
+    ;;
+left-behind)
+    # What the launcher before this one left after its copy ran out of room, and a user's own edit.
+    data=$work/xdg/daywick
+    mkdir -p "$data"
+    cp -R --no-preserve=mode "$sample/." "$data/"
+    : >"$data/Tanjyou.txt"
+    head -c 20010 "$sample/Event.txt" >"$data/Event.txt"
+    head -c 4096 "$sample/Picture/image018.jpg" >"$data/Picture/image018.jpg"
+    : >"$data/Picture/image019.jpg"
+    rm "$data/Picture/image017.jpg"
+    # A prefix that ends at a line end is a text the user cut down to whole records.
+    head -c "$(grep -b -a -o $'\r' "$sample/Hana.txt" | sed -n '10p' | cut -d: -f1)" "$sample/Hana.txt" >"$data/Hana.txt"
+    printf '\r\n' >>"$data/Hana.txt"
+    cp "$data/Hana.txt" "$work/Hana.expected"
+
+    start "$launcher" "$work/home" "$work/xdg"
+    expect_running "$data" "$program"
+    stop
+    cmp -s "$sample/Picture/image017.jpg" "$data/Picture/image017.jpg" || fail "image017.jpg is not back"
+    [ ! -s "$data/Tanjyou.txt" ] || fail "the empty Tanjyou.txt was overwritten"
+    cmp -s "$work/Hana.expected" "$data/Hana.txt" || fail "Hana.txt was changed"
+    [ "$(wc -c <"$data/Event.txt")" -eq 20010 ] || fail "Event.txt was changed"
+    grep -q "$data/Tanjyou.txt is empty, while the sample's holds $(wc -c <"$sample/Tanjyou.txt") bytes: .*cp '$sample/Tanjyou.txt' '$data/Tanjyou.txt'" "$work/launcher.log" ||
+        fail "Tanjyou.txt not told: $(cat "$work/launcher.log")"
+    grep -q "$data/Event.txt holds only the first 20010 of the sample's $(wc -c <"$sample/Event.txt") bytes" "$work/launcher.log" ||
+        fail "Event.txt not told"
+    grep -q "$data/Picture/image018.jpg holds only the first 4096 of" "$work/launcher.log" || fail "image018.jpg not told"
+    grep -q "$data/Picture/image019.jpg is empty" "$work/launcher.log" || fail "image019.jpg not told"
+    if grep -q "Hana.txt\|image017" "$work/launcher.log"; then fail "a whole or restored file was told"; fi
+    ;;
+locked)
+    # Another program holds the launcher's lock (the directory that holds the data directory) for as long as
+    # it likes: the launcher gives up with a message instead of waiting for ever.
+    data=$work/xdg/daywick
+    mkdir -p "$work/xdg"
+    (exec 8<"$work/xdg" && flock 8 && exec sleep 600) &
+    started $!
+    wait_for 20 sh -c "! flock -n '$work/xdg' true" || fail "the lock was not taken"
+    status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY HOME="$work/home" XDG_DATA_HOME="$work/xdg" QT_QPA_PLATFORM=offscreen \
+        timeout 120 "$launcher" >"$work/launcher.log" 2>&1 || status=$?
+    [ "$status" -eq 1 ] || fail "the launcher ended with status $status, not 1: $(cat "$work/launcher.log")"
+    grep -q "another program has held a lock on $work/xdg for 10 seconds" "$work/launcher.log" ||
+        fail "no message saying why: $(cat "$work/launcher.log")"
+    [ ! -e "$data" ] || fail "the data directory was made all the same"
+    stop_started
+
+    # A lock on the data directory itself is nobody's business of the launcher's: the program starts.
+    start "$launcher" "$work/home" "$work/xdg"
+    expect_running "$data" "$program"
+    stop
+    (exec 8<"$data" && flock 8 && exec sleep 600) &
+    started $!
+    wait_for 20 sh -c "! flock -n '$data' true" || fail "the lock was not taken"
+    start "$launcher" "$work/home" "$work/xdg"
+    expect_running "$data" "$program"
+    stop
+    ;;
 *)
-    echo "usage: launcher-test.sh PREFIX first-start|second-start|moved-read-only|two-at-once|hostile-environment" >&2
+    echo "usage: launcher-test.sh PREFIX first-start|second-start|moved-read-only|two-at-once|hostile-environment|full-disk|left-behind|locked" >&2
     exit 2
     ;;
 esac

@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -81,6 +83,32 @@ bool passesInChildAdding(const std::function<bool()>& check, long maxKilobytes) 
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+LockHolder::LockHolder(const std::string& path) {
+    int locked[2], letGo[2];
+    if (::pipe(locked) != 0 || ::pipe(letGo) != 0) throw std::runtime_error("pipe failed");
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::close(locked[0]);
+        ::close(letGo[1]);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        char byte = 0;
+        if (fd < 0 || ::flock(fd, LOCK_EX) != 0 || ::write(locked[1], &byte, 1) != 1) ::_exit(1);
+        ::_exit(::read(letGo[0], &byte, 1) == 0 ? 0 : 2);  // holds it until the pipe is closed
+    }
+    ::close(locked[1]);
+    ::close(letGo[0]);
+    letGo_ = letGo[1];
+    char byte = 0;
+    const bool holding = ::read(locked[0], &byte, 1) == 1;
+    ::close(locked[0]);
+    if (!holding) throw std::runtime_error("the lock holder could not lock " + path);
+}
+
+LockHolder::~LockHolder() {
+    ::close(letGo_);
+    ::waitpid(pid_, nullptr, 0);
 }
 
 std::string S(std::string_view utf8) {

@@ -39,6 +39,19 @@ bool passesInChild(const std::function<bool()>& check, long maxKilobytes = -1);
 /// counted.
 bool passesInChildAdding(const std::function<bool()>& check, long maxKilobytes);
 
+/// Another program holding an exclusive lock (flock) on a file, from construction until destruction.
+class LockHolder {
+public:
+    explicit LockHolder(const std::string& path);
+    ~LockHolder();
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+private:
+    int pid_ = -1;
+    int letGo_ = -1;
+};
+
 /// Shift_JIS of UTF-8 test text, so that tests can be written in readable Japanese.
 std::string S(std::string_view utf8);
 

@@ -11,6 +11,7 @@
 
 #include "TempDir.h"
 #include "daywick/datafile.h"
+#include "daywick/dayreport.h"
 
 namespace daywick {
 namespace {
@@ -169,6 +170,25 @@ TEST_F(ReportTool, BadUsageExitsWithTwo) {
     const ToolRun help = report("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: daywick-report"), std::string::npos);
+}
+
+// Once a day of 100 MB of records took 562 MB, and ended on std::bad_alloc under a limit on the address
+// space: the report is now the panels' capacity whatever the day holds.
+TEST_F(ReportTool, ADayOfFortyMegabytesOfRecordsFitsInASmallAddressSpace) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory needs an address space without a limit";
+#endif
+    {
+        const std::string record = S("1868/01/10  出来事") + std::string(90, 'x') + "\r\n";
+        std::ofstream history(dir.path() / kHistoryFile, std::ios::binary | std::ios::trunc);
+        for (std::size_t written = 0; written < (std::size_t{40} << 20); written += record.size())
+            history << record;
+    }
+    const ToolRun run =
+        report("--dir " + dir.str() + " --date 2000-01-10 --raw history", "ulimit -v 100000 && ");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_LE(run.out.size(), kPanelCapacity);
+    EXPECT_TRUE(run.out.ends_with(panelFullLine()));
 }
 
 TEST(ReportToolOnSampleData, ShowsARealReport) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -148,9 +149,7 @@ int checkData(const std::string& dir) {
     return found == 0 ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -203,6 +202,9 @@ int main(int argc, char** argv) {
     } catch (const Error& error) {
         failure = forOutput(errorBoxText(error.what()), isTerminal(stderr));
         status = 1;
+    } catch (const std::bad_alloc&) {
+        failure = forOutput(errorBoxText(outOfMemoryMessage()), isTerminal(stderr));
+        status = 1;
     }
 
     const std::string koyomi = koyomiText(date);
@@ -222,4 +224,18 @@ int main(int argc, char** argv) {
     }
     if (status != 0) std::cerr << "daywick-report: " << failure << "\n";
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Memory that runs out anywhere ends the run with a message, not with an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::cerr << "daywick-report: " << forOutput(errorBoxText(outOfMemoryMessage()), isTerminal(stderr))
+                  << "\n";
+        return 1;
+    }
 }

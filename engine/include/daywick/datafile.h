@@ -30,6 +30,14 @@ std::string dataPath(const std::string& dataDir, std::string_view name);
 /// data file's name can never hang or act. Throws InOutError naming the path.
 int openRegularFile(const std::string& path, int flags);
 
+/// The encoding a file's first record shows it to be in when that is not Shift_JIS: "UTF-8" behind a
+/// byte-order mark, or "UTF-16" (a byte-order mark, or ASCII with a NUL byte beside each character). Empty
+/// for anything else: a text editor that saves in these would otherwise show only wrong characters or none.
+std::string_view foreignEncoding(std::string_view firstRecord);
+
+/// Throws InOutError naming the file when its first record shows it to be in a foreign encoding.
+void refuseForeignEncoding(const std::string& path, std::string_view firstRecord);
+
 /// A file opened for reading (openRegularFile). Closed by the destructor.
 class InputFile {
 public:

@@ -45,6 +45,10 @@ private:
     std::string path_;
 };
 
+/// The Shift_JIS message for memory that ran out (std::bad_alloc), which the error box and the report tool
+/// show instead of ending the program.
+std::string outOfMemoryMessage();
+
 /// The Shift_JIS message for an errno value, as the error box shows it before its period.
 std::string inOutMessage(int errnoValue);
 

@@ -31,6 +31,17 @@ constexpr bool isDoubleByteChar(std::string_view text, std::size_t at) {
            isTrailByte(static_cast<unsigned char>(text[at + 1]));
 }
 
+/// The length of text without the first byte of a two-byte character left alone at its end, as a cut by
+/// bytes leaves it when it falls inside the character.
+constexpr std::size_t wholeCharactersLength(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 == text.size()) return at;
+        at += charLength(text, at);
+    }
+    return at;
+}
+
 /// UTF-8 for display; an invalid or cut sequence shows as U+FFFD, never silently dropped.
 std::string sjisToUtf8(std::string_view sjis);
 
