@@ -115,18 +115,16 @@ const SenjitsuRule kSenjitsu[] = {
     {"甲子の日", [](const DayKeys& d) { return d.sexagenary == kKinoeNe; }},
     {"庚申の日", [](const DayKeys& d) { return d.sexagenary == kKanoeSaru; }},
     // 不成就日: 3・11・19・27日 of the 1st and 7th 旧暦 months, 2・10・18・26日 of the 2nd and 8th,
-    // 1・9・17・25日
-    // of the 3rd and 9th, 4・12・20・28日 of the 4th and 10th, 5・13・21・29日 of the 5th and 11th,
-    // 6・14・22・30日
-    // of the 6th and 12th; a leap month as the month it repeats.
+    // 1・9・17・25日 of the 3rd and 9th, 4・12・20・28日 of the 4th and 10th, 5・13・21・29日 of the 5th
+    // and 11th, 6・14・22・30日 of the 6th and 12th; a leap month as the month it repeats.
     {"不成就日",
      [](const DayKeys& d) {
          const int first = kFujojuFirst[static_cast<std::size_t>((d.lunarMonth - 1) % 6)];
          return d.lunarDay >= first && (d.lunarDay - first) % 8 == 0;
      }},
-    // 三隣亡: 亥 in the 1st, 4th, 7th and 10th 節月, 寅 in the 2nd, 5th, 8th and 11th, 午 in the 3rd, 6th,
-    // 9th
-    // and 12th. (One reference gives 戌 for the first group; the days published for 2026 are 亥 days.)
+    // 三隣亡: 亥 in the 1st, 4th, 7th and 10th 節月, 寅 in the 2nd, 5th, 8th and 11th, 午 in the 3rd,
+    // 6th, 9th and 12th. (One reference gives 戌 for the first group; the days published for 2026 are 亥
+    // days.)
     {"三隣亡",
      [](const DayKeys& d) {
          constexpr std::array<int, 3> byMonth = {kI, kTora, kUma};
