@@ -119,17 +119,8 @@ void appendComputedDays(const DateTexts& selected, PanelSink& sink) {
 }  // namespace
 
 const std::string& panelHeading(Panel panel) {
-    static const std::string events = sjis("何の日・行事"), birthdays = sjis("誕生日・誕生花"),
-                             history = sjis("歴史・出来事");
-    switch (panel) {
-        case Panel::Events:
-            return events;
-        case Panel::Birthdays:
-            return birthdays;
-        case Panel::History:
-            break;
-    }
-    return history;
+    static const PanelTexts headings{sjis("何の日・行事"), sjis("誕生日・誕生花"), sjis("歴史・出来事")};
+    return headings[panel];
 }
 
 const std::string& reportTitle() {
