@@ -6,9 +6,9 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
-#include <QMouseEvent>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStringList>
 #include <QTimer>
 
@@ -17,13 +17,14 @@
 #include "JpegPicture.h"
 #include "MessageBoxes.h"
 #include "MonthCalendar.h"
-#include "SecondaryWindow.h"
 #include "QtDates.h"
+#include "SecondaryWindow.h"
 #include "SjisMemo.h"
 #include "SjisText.h"
 #include "SplashWin.h"
 #include "Unit7.h"
 #include "Widgets.h"
+#include "daywick/icons.h"
 #include "daywick/koyomi.h"
 #include "daywick/pictures.h"
 #include "daywick/scopeexit.h"
@@ -35,11 +36,6 @@ using ui::fromSjis;
 using ui::pGothicFont;
 
 namespace {
-
-// The desktop's active window border colour, the window's background.
-const QColor kActiveBorder(0xD4, 0xD0, 0xC8);
-// A light tint of the カレンダー heading's violet, as the calendar's month bar has it.
-const QColor kKoyomiTint(0xE6, 0xDC, 0xFD);
 
 // Black text on a background of its own colour, as every line, heading and panel of the window has.
 void paint(QWidget* widget, QPalette::ColorRole background, QPalette::ColorRole text, const QColor& colour) {
@@ -85,7 +81,7 @@ QFrame* makeBevel(QWidget* parent, const QRect& place) {
 // The koyomi label's text: the day's koyomi, then its holiday, two spaces apart. Outside the years the koyomi
 // is computed for, the label says so rather than stay empty.
 QString koyomiLine(const QDate& day) {
-    const CivilDate date{day.year(), day.month(), day.day()};
+    const CivilDate date = ui::toCivilDate(day);
     std::string koyomi = koyomiText(date);
     if (koyomi.empty()) {
         koyomi = day.year() > kLastKoyomiYear
@@ -155,7 +151,7 @@ TForm1::TForm1(ui::Services services)
     setWindowTitle(QStringLiteral("Daywick"));
     // The program's icon, for the title bar and the task bar of every window.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 256}) {
+    for (int size : kWindowIconSizes) {
         icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/daywick.png").arg(size), QSize(size, size));
     }
     QApplication::setWindowIcon(icon);
@@ -181,15 +177,16 @@ void TForm1::buildControls() {
     auto* client = new QWidget(this);
     client->setFixedSize(696, 441);
     client->setAutoFillBackground(true);
-    ui::setColour(client, QPalette::Window, kActiveBorder);
+    ui::setColour(client, QPalette::Window, ui::kButtonFace);
     setCentralWidget(client);
 
     StaticText1 = makeLine(client, {8, 0, 321, 19}, QColor(0xFF, 0xFF, 0xBD));
     StaticText2 = makeLine(client, {344, 0, 345, 19}, QColor(0xB5, 0xFA, 0xFD));
-    Label1 = makeHeading(client, {8, 24, 112, 19}, QStringLiteral("何の日・行事"), QColor(0x00, 0xFF, 0x00));
+    Label1 = makeHeading(client, {8, 24, 112, 19}, fromSjis(panelHeading(Panel::Events)),
+                         QColor(0x00, 0xFF, 0x00));
     Memo2 = makePanel(client, {8, 48, 321, 161}, QColor(0xAE, 0xFF, 0xAE));
     Label4 = makeHeading(client, {344, 24, 89, 19}, QStringLiteral("カレンダー"), QColor(0xC2, 0x99, 0xFB));
-    Label5 = makeLabel(client, {440, 24, 250, 19}, {}, 15, kKoyomiTint);
+    Label5 = makeLabel(client, {440, 24, 250, 19}, {}, 15, ui::kCalendarTitleBand);
     Label5->setIndent(4);
     Label5->setCursor(Qt::PointingHandCursor);
     Label5->installEventFilter(this);
@@ -197,13 +194,13 @@ void TForm1::buildControls() {
     Image1 = new QLabel(client);
     Image1->setGeometry(352, 56, 161, 145);
     Bevel1 = makeBevel(client, {352, 56, 161, 145});
-    MonthCalendar1 = new ui::MonthCalendar(client);
+    MonthCalendar1 = new ui::MonthCalendar(client, *services_.clock);
     MonthCalendar1->setGeometry(520, 56, 162, 143);
-    Label2 =
-        makeHeading(client, {8, 216, 132, 19}, QStringLiteral("誕生日・誕生花"), QColor(0xFF, 0x64, 0xB1));
+    Label2 = makeHeading(client, {8, 216, 132, 19}, fromSjis(panelHeading(Panel::Birthdays)),
+                         QColor(0xFF, 0x64, 0xB1));
     Memo1 = makePanel(client, {8, 240, 321, 193}, QColor(0xFF, 0xA2, 0xD0));
-    Label3 =
-        makeHeading(client, {344, 216, 112, 19}, QStringLiteral("歴史・出来事"), QColor(0xFF, 0x7B, 0x7B));
+    Label3 = makeHeading(client, {344, 216, 112, 19}, fromSjis(panelHeading(Panel::History)),
+                         QColor(0xFF, 0x7B, 0x7B));
     Memo3 = makePanel(client, {344, 240, 345, 193}, QColor(0xFF, 0xAE, 0xAE));
 
     // Keyboard order: calendar, birthdays, events, history (the two lines take no focus).
@@ -295,7 +292,7 @@ void TForm1::Hyoji() {
 
 void TForm1::MonthCalendar1Click() {
     const QDate picked = MonthCalendar1->selectedDate();
-    dates_.SelectFromCalendar({picked.year(), picked.month(), picked.day()});
+    dates_.SelectFromCalendar(ui::toCivilDate(picked));
     panels_.clear();
     showPanels();
     // Named before the pass, so that they name the day the panels show also when the pass stops at an error.

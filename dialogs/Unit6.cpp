@@ -100,9 +100,9 @@ TForm6::TForm6(ReportSources sources, PrinterSource printers)
     GroupBox1 =
         ui::makeGroupBox(this, QStringLiteral("印刷する項目をチェックしてください"), {8, 8, 233, 153});
     CheckBox1 = makeCheckBox(this, QStringLiteral("タイトル・表示日時"), {32, 32, 121, 17});
-    CheckBox2 = makeCheckBox(this, QStringLiteral("何の日・行事"), {32, 56, 89, 17});
-    CheckBox3 = makeCheckBox(this, QStringLiteral("誕生日・誕生花"), {32, 80, 97, 17});
-    CheckBox4 = makeCheckBox(this, QStringLiteral("歴史・出来事"), {32, 104, 89, 17});
+    CheckBox2 = makeCheckBox(this, ui::fromSjis(panelHeading(Panel::Events)), {32, 56, 89, 17});
+    CheckBox3 = makeCheckBox(this, ui::fromSjis(panelHeading(Panel::Birthdays)), {32, 80, 97, 17});
+    CheckBox4 = makeCheckBox(this, ui::fromSjis(panelHeading(Panel::History)), {32, 104, 89, 17});
     CheckBox5 = makeCheckBox(this, QStringLiteral("印刷日時"), {32, 128, 73, 17});
     Button1 = ui::makeButton(this, QStringLiteral("印刷開始(&P)"), {64, 176, 83, 25});
     Button2 = ui::makeButton(this, QStringLiteral("キャンセル(&C)"), {152, 176, 81, 25});

@@ -29,16 +29,16 @@ struct ItemRow {
     const char* name;
 };
 constexpr std::array<ItemRow, TForm7::kItems> kRows = {{{"旧暦"},
-                                                       {"六曜"},
-                                                       {"干支"},
-                                                       {"九星"},
-                                                       {"十二直"},
-                                                       {"二十八宿"},
-                                                       {"七十二候"},
-                                                       {"選日"},
-                                                       {"月齢"},
-                                                       {"日の出・日の入"},
-                                                       {"月の出・月の入"}}};
+                                                        {"六曜"},
+                                                        {"干支"},
+                                                        {"九星"},
+                                                        {"十二直"},
+                                                        {"二十八宿"},
+                                                        {"七十二候"},
+                                                        {"選日"},
+                                                        {"月齢"},
+                                                        {"日の出・日の入"},
+                                                        {"月の出・月の入"}}};
 
 QLabel* makeText(QWidget* parent, const QRect& place, const QFont& font, Qt::Alignment alignment) {
     auto* label = new QLabel(parent);
@@ -56,7 +56,8 @@ void setTextColour(QLabel* label, const QColor& colour) {
 
 TForm7::TForm7() : SecondaryWindow(QStringLiteral("こよみ"), {kWidth, kHeight}, {380, 50}) {
     Label1 = makeText(this, {12, 8, 220, 20}, ui::pGothicFont(14), Qt::AlignLeft | Qt::AlignVCenter);
-    Label2 = makeText(this, {kWidth - 112, 4, 100, 26}, ui::pGothicFont(22, true), Qt::AlignRight | Qt::AlignVCenter);
+    Label2 = makeText(this, {kWidth - 112, 4, 100, 26}, ui::pGothicFont(22, true),
+                      Qt::AlignRight | Qt::AlignVCenter);
     Label3 = makeText(this, {0, 30, kWidth, 100}, ui::pGothicFont(92, true), Qt::AlignCenter);
     Label4 = makeText(this, {0, 128, kWidth, 24}, ui::pGothicFont(18, true), Qt::AlignCenter);
     Label5 = makeText(this, {0, 152, kWidth, 20}, ui::pGothicFont(14, true), Qt::AlignCenter);
@@ -94,7 +95,8 @@ void TForm7::showDay(const CivilDate& day) {
     // The 和暦 year is what 和暦 gives before its month: "令和8年12月9日" gives "令和8年".
     QString era = fromSjis(reki.wareki);
     era.truncate(era.indexOf(QStringLiteral("年")) + 1);
-    Label1->setText(QStringLiteral("%1年").arg(day.year) + (era.isEmpty() ? QString() : QStringLiteral("　") + era));
+    Label1->setText(QStringLiteral("%1年").arg(day.year) +
+                    (era.isEmpty() ? QString() : QStringLiteral("　") + era));
     Label2->setText(QStringLiteral("%1月").arg(day.month));
     Label3->setText(QString::number(day.day));
     Label4->setText(QLocale(QLocale::Japanese).dayName(date.dayOfWeek()));
@@ -105,7 +107,8 @@ void TForm7::showDay(const CivilDate& day) {
     setTextColour(Label3, colour);
     setTextColour(Label4, colour);
 
-    const auto items = rekiItems(reki);  // 和暦, 旧暦, 六曜, 干支, 九星, 十二直, 二十八宿, 七十二候, 選日, 月齢, 月相, ...
+    const auto items =
+        rekiItems(reki);  // 和暦, 旧暦, 六曜, 干支, 九星, 十二直, 二十八宿, 七十二候, 選日, 月齢, 月相, ...
     const auto value = [&](std::size_t i) { return fromSjis(items[i].second); };
     const QString values[kItems] = {
         value(1),

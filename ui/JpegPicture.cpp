@@ -9,8 +9,8 @@
 namespace daywick::ui {
 
 QImage loadJpeg(const std::string& path, QSize frame) {
-    const auto decoded = decodeJpegFile(path, static_cast<unsigned>(std::max(frame.width(), 0)),
-                                        static_cast<unsigned>(std::max(frame.height(), 0)));
+    const auto decoded = jpeg::decodeJpegFile(path, static_cast<unsigned>(std::max(frame.width(), 0)),
+                                              static_cast<unsigned>(std::max(frame.height(), 0)));
     if (!decoded) {
         throw Error(sjis("ファイル ") + sjisFromLocalePath(path) + sjis(" は開けません"));
     }

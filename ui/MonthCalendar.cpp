@@ -17,8 +17,8 @@
 #include <utility>
 
 #include "JapaneseFonts.h"
-#include "SjisText.h"
 #include "QtDates.h"
+#include "SjisText.h"
 #include "Widgets.h"
 #include "daywick/koyomi.h"
 
@@ -38,8 +38,6 @@ constexpr int kSideMargin = 4;
 
 const QColor kTodayMark(0xD0, 0x20, 0x20);
 const QColor kDimmedDay(0xA8, 0xA8, 0xA8);
-// A light tint of the カレンダー heading's violet.
-const QColor kTitleBand(0xE6, 0xDC, 0xFD);
 const QColor kTitleBandPressed(0xC8, 0xB4, 0xF6);
 const QColor kArrow(0x48, 0x30, 0x88);
 const QColor kSelection(0xC6, 0xDA, 0xFA);
@@ -117,8 +115,11 @@ void drawArrow(QPainter& painter, const QRect& place, bool pointsLeft, bool pres
 
 }  // namespace
 
-MonthCalendar::MonthCalendar(QWidget* parent)
-    : QWidget(parent), selected_(QDate::currentDate()), firstDayOfWeek_(QLocale::system().firstDayOfWeek()) {
+MonthCalendar::MonthCalendar(QWidget* parent, const Clock& clock)
+    : QWidget(parent),
+      selected_(toQDate(clock.now().date)),
+      today_(selected_),
+      firstDayOfWeek_(QLocale::system().firstDayOfWeek()) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setColour(this, QPalette::Base, Qt::white);
@@ -376,7 +377,7 @@ void MonthCalendar::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::Base));
     const QColor text = palette().color(QPalette::Text);
 
-    painter.fillRect(titleRect(), kTitleBand);
+    painter.fillRect(titleRect(), kCalendarTitleBand);
     painter.setRenderHint(QPainter::Antialiasing);
     drawArrow(painter, previousMonthRect(), true, pressed_ == Part::PreviousMonth);
     drawArrow(painter, nextMonthRect(), false, pressed_ == Part::NextMonth);

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <array>
 
+#include "daywick/dates.h"
+
 class QMenu;
 class QSpinBox;
 
@@ -24,7 +26,8 @@ namespace daywick::ui {
 class MonthCalendar : public QWidget {
     Q_OBJECT
 public:
-    explicit MonthCalendar(QWidget* parent);
+    /// Opens on the clock's today, selected and circled.
+    MonthCalendar(QWidget* parent, const Clock& clock);
 
     /// The selected day; its month is the month shown.
     QDate selectedDate() const { return selected_; }

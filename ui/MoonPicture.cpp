@@ -51,7 +51,8 @@ void MoonPicture::paintEvent(QPaintEvent*) {
     painter.setBrush(kDarkSide);
     painter.drawEllipse(centre, radius, radius);
 
-    // Hardly anything of a new moon is lit, all of a full one; the two arcs below would meet only in a hairline.
+    // Hardly anything of a new moon is lit, all of a full one; the two arcs below would meet only in a
+    // hairline.
     const double lit = litFraction();
     if (lit < 0.005) return;
     painter.setBrush(kLitSide);
@@ -59,9 +60,9 @@ void MoonPicture::paintEvent(QPaintEvent*) {
         painter.drawEllipse(centre, radius, radius);
         return;
     }
-    // The lit part of a waxing moon lies between its right limb and the terminator, a half ellipse whose width
-    // is the cosine of the phase angle: on the right of the centre while a crescent, on the left once gibbous.
-    // A waning moon is its mirror image.
+    // The lit part of a waxing moon lies between its right limb and the terminator, a half ellipse whose
+    // width is the cosine of the phase angle: on the right of the centre while a crescent, on the left once
+    // gibbous. A waning moon is its mirror image.
     const double angle = phaseAngle(age_);
     const double cosine = std::cos(angle);
     const QRectF disk(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);

@@ -4,8 +4,8 @@
 
 namespace daywick::ui {
 
-/// The moon as it looks from Japan on a day of a given age: the lit part and its side worked out from the days
-/// since the new moon, the waxing moon lit on the right and the waning one on the left.
+/// The moon as it looks from Japan on a day of a given age: the lit part and its side worked out from the
+/// days since the new moon, the waxing moon lit on the right and the waning one on the left.
 class MoonPicture : public QWidget {
 public:
     explicit MoonPicture(QWidget* parent);

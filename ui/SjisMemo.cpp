@@ -19,10 +19,4 @@ void SjisMemo::setBytes(std::string bytes) {
     setPlainText(fromSjis(bytes_));
 }
 
-void SjisMemo::appendBytes(std::string_view bytes) {
-    if (bytes.empty()) return;
-    bytes_.append(bytes);
-    setPlainText(fromSjis(bytes_));
-}
-
 }  // namespace daywick::ui

@@ -2,7 +2,6 @@
 
 #include <QPlainTextEdit>
 #include <string>
-#include <string_view>
 
 namespace daywick::ui {
 
@@ -14,8 +13,6 @@ public:
 
     const std::string& bytes() const { return bytes_; }
     void setBytes(std::string bytes);
-    void appendBytes(std::string_view bytes);
-    void clearBytes() { setBytes({}); }
 
 private:
     std::string bytes_;

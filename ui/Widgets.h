@@ -15,6 +15,10 @@ namespace daywick::ui {
 /// The desktop's button-face colour: the background of every window of the program.
 inline const QColor kButtonFace{0xD4, 0xD0, 0xC8};
 
+/// The month calendar's title band, a light tint of the カレンダー heading's violet; the koyomi line beside
+/// the heading has it too.
+inline const QColor kCalendarTitleBand{0xE6, 0xDC, 0xFD};
+
 /// Sundays and holidays in red, Saturdays in blue, as Japanese calendars print them.
 inline const QColor kHolidayRed{0xD8, 0x10, 0x10};
 inline const QColor kSaturdayBlue{0x10, 0x40, 0xD8};

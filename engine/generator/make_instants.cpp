@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     std::vector<std::thread> workers;
     for (unsigned w = 0; w < std::max(1u, std::thread::hardware_concurrency()); ++w) {
         workers.emplace_back([&] {
-            for (int i; (i = next++) < count;) years[static_cast<std::size_t>(i)] = daywick::computeSolarYear(first + i);
+            for (int i; (i = next++) < count;)
+                years[static_cast<std::size_t>(i)] = daywick::computeSolarYear(first + i);
         });
     }
     for (std::thread& worker : workers) worker.join();
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
     }
     std::fprintf(out, "%zu};\n\nconst double kPhaseAt[] = {\n", phases);
     for (const SolarYear& year : years) {
-        for (const daywick::MoonPhase& phase : year.phases) std::fprintf(out, "%s,", exact(phase.jdUt).c_str());
+        for (const daywick::MoonPhase& phase : year.phases)
+            std::fprintf(out, "%s,", exact(phase.jdUt).c_str());
         std::fprintf(out, "\n");
     }
     std::fprintf(out, "};\n\nconst std::uint8_t kPhaseQuarter[] = {\n");

@@ -132,7 +132,7 @@ bool endsInLineEnd(int fd, off_t length) {
     if (length == 0) return true;
     const off_t start = std::max<off_t>(length - 2, 0);
     const std::string last = readAt(fd, start, static_cast<std::size_t>(length - start));
-    return last.empty() || last.back() == '\r' || last.ends_with("\r\n");
+    return last.empty() || last.back() == '\r' || last.ends_with(kCrLf);
 }
 
 // Whether the bytes behind the Ctrl-Z at ctrlZ are what an in-place append that was killed before its end
@@ -410,7 +410,7 @@ void appendToRealFile(const std::string& target, const std::string& shownName, s
     const off_t kept = keptLength(file.get(), status.st_size);
     std::string bytes;
     // Without a line end before it, the line would be glued onto the file's last record.
-    if (!endsInLineEnd(file.get(), kept)) bytes = "\r\n";
+    if (!endsInLineEnd(file.get(), kept)) bytes = kCrLf;
     bytes.append(line);
     if (bytes.empty()) return;
 

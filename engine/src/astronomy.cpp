@@ -178,7 +178,9 @@ double sunCrossingNear(double guessTt, double target) {
     // Nutation costs as much as the earth's place and moves less than a milliarcsecond an hour, so the search
     // holds it at its value at the guess, and the crossing is then moved by the difference at the crossing.
     const double nutation = nutationInLongitude(guessTt);
-    const auto past = [target, nutation](double tt) { return pastZero(sunMeanLongitude(tt) + nutation - target); };
+    const auto past = [target, nutation](double tt) {
+        return pastZero(sunMeanLongitude(tt) + nutation - target);
+    };
     const Crossing crossing = zeroNear(past, guessTt, 360.0 / kTropicalYear, 5);
     return ttToUt(crossing.at - (nutationInLongitude(crossing.at) - nutation) / crossing.slope);
 }
@@ -186,7 +188,8 @@ double sunCrossingNear(double guessTt, double target) {
 // When the mean sun reaches the degree in the year (TT days from J2000). The sun passes 0 degrees about 20
 // March and its speed varies by 3 percent, so the event is within three days of it, the only one in ten.
 double meanSunDay(int year, double target) {
-    return julianDay({year, 1, 1}) + std::fmod(79.3 + target / 360.0 * kTropicalYear, kTropicalYear) - ERFA_DJ00;
+    return julianDay({year, 1, 1}) + std::fmod(79.3 + target / 360.0 * kTropicalYear, kTropicalYear) -
+           ERFA_DJ00;
 }
 
 // The old Tokyo Observatory, where the national observatory reckons Tokyo's rise and set, on the sea-level

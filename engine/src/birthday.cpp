@@ -11,8 +11,6 @@ namespace daywick {
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 // The era letters and what turns an era year into a Western one: year 1 of each era is its first year.
 std::optional<std::int32_t> eraOffset(char letter) {
     switch (letter) {

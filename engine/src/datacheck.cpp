@@ -11,7 +11,6 @@
 #include "daywick/dates.h"
 #include "daywick/dayreport.h"
 #include "daywick/errors.h"
-#include "daywick/intconv.h"
 #include "daywick/koyomi.h"
 #include "daywick/records.h"
 #include "daywick/sjis.h"
@@ -81,7 +80,8 @@ std::string shown(std::string_view record) {
 }
 
 // The month-and-day keys ("MMDD") on which the engine computes each name in some year of its range. Worked
-// out once, only when a record names a computed day: it walks every day of every year, a fraction of a second.
+// out once, only when a record names a computed day: it walks every day of every year, a fraction of a
+// second.
 const std::map<std::string, std::set<std::string>>& computedDates() {
     static const std::map<std::string, std::set<std::string>> dates = [] {
         std::map<std::string, std::set<std::string>> found;
@@ -181,16 +181,16 @@ private:
 std::string deathMarkProblem(std::string_view record, std::string_view shownText, int currentYear) {
     const DeathMark mark = deathMarkOf(shownText);
     if (mark.kind == DeathMark::Kind::Malformed) {
-        return sjis("没年の書き方が正しくありません。名前の最後に「（…、1916年没）」のように半角数字で書きます"
-                    "（このままでは年齢が表示されます） ") +
+        return sjis(
+                   "没年の書き方が正しくありません。名前の最後に「（…、1916年没）」のように半角数字で書きます"
+                   "（このままでは年齢が表示されます） ") +
                shown(record);
     }
     if (mark.kind != DeathMark::Kind::Valid) return {};
     if (mark.year > currentYear) {
         return sjis("没年 ") + std::to_string(mark.year) + sjis(" 年は今年より後です ") + shown(record);
     }
-    if (isMarkerRecord(record)) return {};
-    const std::optional<std::int32_t> born = tryStrToInt(column(record, kBirthYear));
+    const std::optional<std::int32_t> born = birthYearOf(record).year;
     if (born && mark.year < *born) {
         return sjis("没年 ") + std::to_string(mark.year) + sjis(" 年が生まれ年 ") + std::to_string(*born) +
                sjis(" 年より前です ") + shown(record);
@@ -221,17 +221,7 @@ public:
         return overflowing;
     }
 
-    static const char* panelName(const RecordLayout& layout) {
-        switch (panelOf(layout)) {
-            case Panel::Events:
-                return "何の日・行事";
-            case Panel::Birthdays:
-                return "誕生日・誕生花";
-            case Panel::History:
-                break;
-        }
-        return "歴史・出来事";
-    }
+    static const std::string& panelName(const RecordLayout& layout) { return panelHeading(panelOf(layout)); }
 
 private:
     static Panel panelOf(const RecordLayout& layout) {
@@ -302,9 +292,8 @@ std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout, in
                 for (const CivilDate& day : fill.add(layout, record)) {
                     const std::string monthAndDay = formatYyyymmdd(day).substr(4);
                     report(line, sjis("この記録で ") + monthAndDay.substr(0, 2) + "/" +
-                                     monthAndDay.substr(2) + sjis(" の「") +
-                                     sjis(PanelFill::panelName(layout)) + sjis("」欄が表示できる ") +
-                                     std::to_string(kPanelCapacity >> 20) +
+                                     monthAndDay.substr(2) + sjis(" の「") + PanelFill::panelName(layout) +
+                                     sjis("」欄が表示できる ") + std::to_string(kPanelCapacity >> 20) +
                                      sjis(" MB を超えます。この日のこれより後の記録は表示されません"));
                 }
             }
@@ -318,9 +307,10 @@ std::size_t checkFile(const std::string& dataDir, const RecordLayout& layout, in
             }
             TextColumn text = layout.text;
             if (birthdays) {
-                if (isMarkerRecord(record)) {
+                const BirthYear born = birthYearOf(record);
+                if (born.marker) {
                     text = kMarkerText;
-                } else if (!tryStrToInt(column(record, kBirthYear))) {
+                } else if (born.bad()) {
                     report(line, sjis("生まれ年（") + std::to_string(kBirthYear.start) + sjis("～") +
                                      std::to_string(kBirthYear.end()) + sjis("バイト目）「") +
                                      std::string(column(record, kBirthYear)) +
@@ -364,7 +354,8 @@ std::size_t checkDataDirectory(const std::string& dataDir, int currentYear,
 
 std::vector<DataProblem> checkDataDirectory(const std::string& dataDir, int currentYear) {
     std::vector<DataProblem> problems;
-    checkDataDirectory(dataDir, currentYear, [&](const DataProblem& problem) { problems.push_back(problem); });
+    checkDataDirectory(dataDir, currentYear,
+                       [&](const DataProblem& problem) { problems.push_back(problem); });
     return problems;
 }
 

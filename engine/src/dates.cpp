@@ -61,13 +61,6 @@ bool isValidDate(const CivilDate& date) {
     return ymd.ok();
 }
 
-int weekdayOf(const CivilDate& date) {
-    const std::chrono::year_month_day ymd{std::chrono::year{date.year},
-                                          std::chrono::month{unsigned(date.month)},
-                                          std::chrono::day{unsigned(date.day)}};
-    return static_cast<int>(std::chrono::weekday{std::chrono::sys_days{ymd}}.c_encoding()) + 1;
-}
-
 std::string clockLine(const LocalDateTime& time, const std::string& morning, const std::string& afternoon) {
     const bool beforeNoon = time.hour < 12;
     std::string designator = beforeNoon ? morning : afternoon;

@@ -14,7 +14,6 @@ namespace daywick {
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kIndent = "  ";
 
 // Keys are two bytes; this runs for every record of every file, so it compares them directly.
@@ -29,22 +28,12 @@ bool matches(const RecordLayout& layout, std::string_view record, const DateText
            hasKey(record, layout.dayKey, selected.day);
 }
 
-// The birth year of a record, or nothing for a marker record. Every record's year field is converted,
-// matching or not, so that a bad record is found on every day; four plain digits, the common case, are read
-// at once, anything else goes by the full grammar.
-std::optional<std::int32_t> birthYearOf(std::string_view record) {
-    static_assert(kBirthYear.maxBytes == 4);
-    if (record.size() >= kBirthYear.end()) {
-        const auto digit = [&](std::size_t at) {
-            return static_cast<unsigned>(static_cast<unsigned char>(record[kBirthYear.start - 1 + at])) - '0';
-        };
-        const unsigned d0 = digit(0), d1 = digit(1), d2 = digit(2), d3 = digit(3);
-        if (d0 < 10 && d1 < 10 && d2 < 10 && d3 < 10) {
-            return static_cast<std::int32_t>(d0 * 1000 + d1 * 100 + d2 * 10 + d3);
-        }
-    }
-    if (isMarkerRecord(record)) return std::nullopt;
-    return strToInt(column(record, kBirthYear));
+// The birth year of a record, or nothing for a marker record; a bad year field fails the pass as strToInt
+// fails on it.
+std::optional<std::int32_t> birthYearOrThrow(std::string_view record) {
+    const BirthYear born = birthYearOf(record);
+    if (born.bad()) throw ConversionError(column(record, kBirthYear));
+    return born.year;
 }
 
 // The age in the selected year, when it is worth showing: nobody is shown as a hundred or more, nor as not
@@ -129,6 +118,20 @@ void appendComputedDays(const DateTexts& selected, PanelSink& sink) {
 
 }  // namespace
 
+const std::string& panelHeading(Panel panel) {
+    static const PanelTexts headings{sjis("何の日・行事"), sjis("誕生日・誕生花"), sjis("歴史・出来事")};
+    return headings[panel];
+}
+
+const std::string& reportTitle() {
+    static const std::string title = sjis("Daywick - この日はどんな日");
+    return title;
+}
+
+std::string dateTitle(const DateTexts& date) {
+    return date.year + sjis("年") + date.month + sjis("月") + date.day + sjis("日");
+}
+
 std::string& PanelTexts::operator[](Panel panel) {
     switch (panel) {
         case Panel::Events:
@@ -162,7 +165,7 @@ std::string ageText(std::string_view record, int selectedYear) {
     if (!isMarkerRecord(record) &&
         deathMarkOf(column(record, kBirthdayRecord.text)).kind == DeathMark::Kind::Valid)
         return {};
-    return formatAge(shownAge(birthYearOf(record), selectedYear));
+    return formatAge(shownAge(birthYearOrThrow(record), selectedYear));
 }
 
 void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& output) {
@@ -191,15 +194,14 @@ void Hyoji(const DateTexts& selected, const std::string& dataDir, PanelSink& out
     const std::string yearSeparator = " ";
     eachRecord(dataDir, kBirthdayRecord, [&](std::string_view record) {
         // Every record's year is converted, matching or not, so that a bad record is found on every day.
-        birthYearOf(record);
+        birthYearOrThrow(record);
         if (!matches(kBirthdayRecord, record, selected)) return;
         if (isMarkerRecord(record)) {
             // A marker record shows its own text, one blank in.
             append(Panel::Birthdays, {" ", shown(record, kMarkerText)});
         } else {
-            append(Panel::Birthdays,
-                   {kIndent, shown(record, kBirthYearAndMark), yearSeparator,
-                    shown(record, kBirthdayRecord.text), ageText(record, selectedYear)});
+            append(Panel::Birthdays, {kIndent, shown(record, kBirthYearAndMark), yearSeparator,
+                                      shown(record, kBirthdayRecord.text), ageText(record, selectedYear)});
         }
     });
 

@@ -19,7 +19,7 @@ void appendNormalised(std::string& text, const std::string& line) {
     for (std::size_t i = 0; i < withEnd.size();) {
         const std::size_t length = charLength(withEnd, i);
         if (length == 1 && (withEnd[i] == '\r' || withEnd[i] == '\n')) {
-            text += "\r\n";
+            text += kCrLf;
         } else {
             text.append(withEnd, i, length);
         }

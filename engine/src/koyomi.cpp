@@ -36,42 +36,78 @@ struct Kou {
     std::string_view reading;
 };
 constexpr std::array<Kou, 72> kKou = {{
-    {"東風解凍", "はるかぜこおりをとく"},     {"黄鶯けんかん", "うぐいすなく"},
-    {"魚上氷", "うおこおりをいずる"},         {"土脉潤起", "つちのしょううるおいおこる"},
-    {"霞始靆", "かすみはじめてたなびく"},     {"草木萌動", "そうもくめばえいずる"},
-    {"蟄虫啓戸", "すごもりむしとをひらく"},   {"桃始笑", "ももはじめてさく"},
-    {"菜虫化蝶", "なむしちょうとなる"},       {"雀始巣", "すずめはじめてすくう"},
-    {"桜始開", "さくらはじめてひらく"},       {"雷乃発声", "かみなりすなわちこえをはっす"},
-    {"玄鳥至", "つばめきたる"},               {"鴻雁北", "こうがんかえる"},
-    {"虹始見", "にじはじめてあらわる"},       {"葭始生", "あしはじめてしょうず"},
-    {"霜止出苗", "しもやんでなえいずる"},     {"牡丹華", "ぼたんはなさく"},
-    {"蛙始鳴", "かわずはじめてなく"},         {"蚯蚓出", "みみずいずる"},
-    {"竹笋生", "たけのこしょうず"},           {"蚕起食桑", "かいこおきてくわをはむ"},
-    {"紅花栄", "べにばなさかう"},             {"麦秋至", "むぎのときいたる"},
-    {"螳螂生", "かまきりしょうず"},           {"腐草為螢", "くされたるくさほたるとなる"},
-    {"梅子黄", "うめのみきばむ"},             {"乃東枯", "なつかれくさかるる"},
-    {"菖蒲華", "あやめはなさく"},             {"半夏生", "はんげしょうず"},
-    {"温風至", "あつかぜいたる"},             {"蓮始開", "はすはじめてひらく"},
-    {"鷹乃学習", "たかすなわちわざをならう"}, {"桐始結花", "きりはじめてはなをむすぶ"},
-    {"土潤溽暑", "つちうるおうてむしあつし"}, {"大雨時行", "たいうときどきふる"},
-    {"涼風至", "すずかぜいたる"},             {"寒蝉鳴", "ひぐらしなく"},
-    {"蒙霧升降", "ふかききりまとう"},         {"綿柎開", "わたのはなしべひらく"},
-    {"天地始粛", "てんちはじめてさむし"},     {"禾乃登", "こくものすなわちみのる"},
-    {"草露白", "くさのつゆしろし"},           {"鶺鴒鳴", "せきれいなく"},
-    {"玄鳥去", "つばめさる"},                 {"雷乃収声", "かみなりすなわちこえをおさむ"},
-    {"蟄虫坏戸", "むしかくれてとをふさぐ"},   {"水始涸", "みずはじめてかるる"},
-    {"鴻雁来", "こうがんきたる"},             {"菊花開", "きくのはなひらく"},
-    {"蟋蟀在戸", "きりぎりすとにあり"},       {"霜始降", "しもはじめてふる"},
-    {"霎時施", "こさめときどきふる"},         {"楓蔦黄", "もみじつたきばむ"},
-    {"山茶始開", "つばきはじめてひらく"},     {"地始凍", "ちはじめてこおる"},
-    {"金盞香", "きんせんかさく"},             {"虹蔵不見", "にじかくれてみえず"},
-    {"朔風払葉", "きたかぜこのはをはらう"},   {"橘始黄", "たちばなはじめてきばむ"},
-    {"閉塞成冬", "そらさむくふゆとなる"},     {"熊蟄穴", "くまあなにこもる"},
-    {"鮭魚群", "さけのうおむらがる"},         {"乃東生", "なつかれくさしょうず"},
-    {"麋角解", "さわしかのつのおつる"},       {"雪下出麦", "ゆきわたりてむぎのびる"},
-    {"芹乃栄", "せりすなわちさかう"},         {"水泉動", "しみずあたたかをふくむ"},
-    {"雉始鳴", "きじはじめてなく"},           {"款冬華", "ふきのはなさく"},
-    {"水沢腹堅", "さわみずこおりつめる"},     {"鶏始乳", "にわとりはじめてとやにつく"},
+    {"東風解凍", "はるかぜこおりをとく"},
+    {"黄鶯けんかん", "うぐいすなく"},
+    {"魚上氷", "うおこおりをいずる"},
+    {"土脉潤起", "つちのしょううるおいおこる"},
+    {"霞始靆", "かすみはじめてたなびく"},
+    {"草木萌動", "そうもくめばえいずる"},
+    {"蟄虫啓戸", "すごもりむしとをひらく"},
+    {"桃始笑", "ももはじめてさく"},
+    {"菜虫化蝶", "なむしちょうとなる"},
+    {"雀始巣", "すずめはじめてすくう"},
+    {"桜始開", "さくらはじめてひらく"},
+    {"雷乃発声", "かみなりすなわちこえをはっす"},
+    {"玄鳥至", "つばめきたる"},
+    {"鴻雁北", "こうがんかえる"},
+    {"虹始見", "にじはじめてあらわる"},
+    {"葭始生", "あしはじめてしょうず"},
+    {"霜止出苗", "しもやんでなえいずる"},
+    {"牡丹華", "ぼたんはなさく"},
+    {"蛙始鳴", "かわずはじめてなく"},
+    {"蚯蚓出", "みみずいずる"},
+    {"竹笋生", "たけのこしょうず"},
+    {"蚕起食桑", "かいこおきてくわをはむ"},
+    {"紅花栄", "べにばなさかう"},
+    {"麦秋至", "むぎのときいたる"},
+    {"螳螂生", "かまきりしょうず"},
+    {"腐草為螢", "くされたるくさほたるとなる"},
+    {"梅子黄", "うめのみきばむ"},
+    {"乃東枯", "なつかれくさかるる"},
+    {"菖蒲華", "あやめはなさく"},
+    {"半夏生", "はんげしょうず"},
+    {"温風至", "あつかぜいたる"},
+    {"蓮始開", "はすはじめてひらく"},
+    {"鷹乃学習", "たかすなわちわざをならう"},
+    {"桐始結花", "きりはじめてはなをむすぶ"},
+    {"土潤溽暑", "つちうるおうてむしあつし"},
+    {"大雨時行", "たいうときどきふる"},
+    {"涼風至", "すずかぜいたる"},
+    {"寒蝉鳴", "ひぐらしなく"},
+    {"蒙霧升降", "ふかききりまとう"},
+    {"綿柎開", "わたのはなしべひらく"},
+    {"天地始粛", "てんちはじめてさむし"},
+    {"禾乃登", "こくものすなわちみのる"},
+    {"草露白", "くさのつゆしろし"},
+    {"鶺鴒鳴", "せきれいなく"},
+    {"玄鳥去", "つばめさる"},
+    {"雷乃収声", "かみなりすなわちこえをおさむ"},
+    {"蟄虫坏戸", "むしかくれてとをふさぐ"},
+    {"水始涸", "みずはじめてかるる"},
+    {"鴻雁来", "こうがんきたる"},
+    {"菊花開", "きくのはなひらく"},
+    {"蟋蟀在戸", "きりぎりすとにあり"},
+    {"霜始降", "しもはじめてふる"},
+    {"霎時施", "こさめときどきふる"},
+    {"楓蔦黄", "もみじつたきばむ"},
+    {"山茶始開", "つばきはじめてひらく"},
+    {"地始凍", "ちはじめてこおる"},
+    {"金盞香", "きんせんかさく"},
+    {"虹蔵不見", "にじかくれてみえず"},
+    {"朔風払葉", "きたかぜこのはをはらう"},
+    {"橘始黄", "たちばなはじめてきばむ"},
+    {"閉塞成冬", "そらさむくふゆとなる"},
+    {"熊蟄穴", "くまあなにこもる"},
+    {"鮭魚群", "さけのうおむらがる"},
+    {"乃東生", "なつかれくさしょうず"},
+    {"麋角解", "さわしかのつのおつる"},
+    {"雪下出麦", "ゆきわたりてむぎのびる"},
+    {"芹乃栄", "せりすなわちさかう"},
+    {"水泉動", "しみずあたたかをふくむ"},
+    {"雉始鳴", "きじはじめてなく"},
+    {"款冬華", "ふきのはなさく"},
+    {"水沢腹堅", "さわみずこおりつめる"},
+    {"鶏始乳", "にわとりはじめてとやにつく"},
 }};
 // The sun's 5-degree step at which the first 候 (立春) begins.
 constexpr int kFirstKouStep = 63;
@@ -256,7 +292,8 @@ void fillKyusei(int year, CalendarYear& table) {
     std::vector<rekichu::StarSwitch> switches;
     for (int solsticeYear : {year - 1, year, year + 1}) {
         const SolarYear& solar = solarYear(solsticeYear);
-        for (const auto& [term, winter] : {std::pair{kSummerSolstice, false}, std::pair{kWinterSolstice, true}}) {
+        for (const auto& [term, winter] :
+             {std::pair{kSummerSolstice, false}, std::pair{kWinterSolstice, true}}) {
             const int day = jstDay(solar.term(term));
             switches.push_back(rekichu::switchOfSolstice(day, sexagenaryOf(day), winter));
         }
@@ -449,7 +486,8 @@ std::vector<ComputedItem> computedDay(const CivilDate& date) {
     const DayFacts* facts = factsOf(date);
     if (!facts) return items;
     if (facts->holiday >= 0)
-        items.push_back(item(ComputedKind::Holiday, holidayNames()[static_cast<std::size_t>(facts->holiday)]));
+        items.push_back(
+            item(ComputedKind::Holiday, holidayNames()[static_cast<std::size_t>(facts->holiday)]));
     if (facts->stepBegins && facts->sunStep % 3 == 0)
         items.push_back(item(ComputedKind::SolarTerm, terms[facts->sunStep / 3]));
     for (std::size_t z = 0; z < kZassetsuCount; ++z) {
@@ -533,21 +571,30 @@ DayReki dayReki(const CivilDate& date) {
 std::vector<std::string> senjitsuOf(const CivilDate& date) {
     const DayFacts* facts = rekiFactsOf(date);
     if (!facts) return {};
-    return rekichu::senjitsu(
-        {sexagenaryOf(dayNumber(date)), sekkiMonthOfStep(facts->sunStep), facts->lunarMonth, facts->lunarDay});
+    return rekichu::senjitsu({sexagenaryOf(dayNumber(date)), sekkiMonthOfStep(facts->sunStep),
+                              facts->lunarMonth, facts->lunarDay});
 }
 
 std::vector<std::pair<std::string, std::string>> rekiItems(const DayReki& reki) {
-    static const std::vector<std::string> names =
-        encoded(std::array<std::string_view, 15>{"和暦", "旧暦", "六曜", "干支", "九星", "十二直", "二十八宿",
-                                                 "七十二候", "選日", "月齢", "月相", "日の出", "日の入",
-                                                 "月の出", "月の入"});
+    static const std::vector<std::string> names = encoded(std::array<std::string_view, 15>{
+        "和暦", "旧暦", "六曜", "干支", "九星", "十二直", "二十八宿", "七十二候", "選日", "月齢", "月相",
+        "日の出", "日の入", "月の出", "月の入"});
     static const std::string open = sjis("（"), close = sjis("）");
     const std::string kou = reki.available ? reki.kou + open + reki.kouReading + close : std::string();
-    const std::string values[] = {reki.wareki,   reki.lunarDate, reki.rokuyo, reki.sexagenary,
-                                  reki.kyusei,   reki.choku,     reki.shuku,  kou,
-                                  joined(reki.senjitsu, " "),    reki.moonAgeText,
-                                  reki.phase,    reki.sunrise,   reki.sunset, reki.moonrise,
+    const std::string values[] = {reki.wareki,
+                                  reki.lunarDate,
+                                  reki.rokuyo,
+                                  reki.sexagenary,
+                                  reki.kyusei,
+                                  reki.choku,
+                                  reki.shuku,
+                                  kou,
+                                  joined(reki.senjitsu, " "),
+                                  reki.moonAgeText,
+                                  reki.phase,
+                                  reki.sunrise,
+                                  reki.sunset,
+                                  reki.moonrise,
                                   reki.moonset};
     std::vector<std::pair<std::string, std::string>> items;
     for (std::size_t i = 0; i < names.size(); ++i) items.emplace_back(names[i], values[i]);
@@ -559,7 +606,8 @@ std::vector<std::string> rekiSummary(const DayReki& reki) {
     const auto S = [](std::string_view utf8) { return sjis(utf8); };
     static const std::string gap = sjis("　");
     std::vector<std::string> lines;
-    lines.push_back(reki.wareki + gap + S("旧暦") + reki.lunarDate + gap + reki.rokuyo + gap + reki.sexagenary);
+    lines.push_back(reki.wareki + gap + S("旧暦") + reki.lunarDate + gap + reki.rokuyo + gap +
+                    reki.sexagenary);
     lines.push_back(S("九星 ") + reki.kyusei + gap + S("十二直 ") + reki.choku + gap + S("二十八宿 ") +
                     reki.shuku);
     lines.push_back(S("七十二候 ") + reki.kou + S("（") + reki.kouReading + S("）"));

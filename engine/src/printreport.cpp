@@ -2,19 +2,19 @@
 
 #include "daywick/intconv.h"
 #include "daywick/koyomi.h"
+#include "daywick/records.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kBlanksLine = "  \r\n";
 
-void appendSection(std::string& report, std::string_view heading, const std::string& panel) {
-    report += sjis(heading);
+void appendSection(std::string& report, Panel panel, const PanelTexts& panels) {
+    report += panelHeading(panel);
     report += kCrLf;
-    report += panel;
+    report += panels[panel];
     report += kBlanksLine;
 }
 
@@ -75,21 +75,21 @@ std::vector<std::string> printedRekiLines(const DateTexts& selected) {
 
 std::string composePrintReport(const DateTexts& selected, const PanelTexts& panels, const DateTexts& startup,
                                const ReportBlocks& blocks) {
-    std::string report = sjis("Daywick - この日はどんな日");
+    std::string report = reportTitle();
     report += kCrLf;
-    report += selected.year + sjis("年") + selected.month + sjis("月") + selected.day + sjis("日");
+    report += dateTitle(selected);
     report += kCrLf;
     for (const std::string& line : printedRekiLines(selected)) {
         report += line;
         report += kCrLf;
     }
     report += kCrLf;
-    if (blocks.events) appendSection(report, "何の日・行事", panels.events);
-    if (blocks.birthdays) appendSection(report, "誕生日・誕生花", panels.birthdays);
-    if (blocks.history) appendSection(report, "歴史・出来事", panels.history);
+    if (blocks.events) appendSection(report, Panel::Events, panels);
+    if (blocks.birthdays) appendSection(report, Panel::Birthdays, panels);
+    if (blocks.history) appendSection(report, Panel::History, panels);
     if (blocks.printDate) {
         report += "Print date : ";
-        report += startup.year + sjis("年") + startup.month + sjis("月") + startup.day + sjis("日");
+        report += dateTitle(startup);
         report += kCrLf;
     }
     return report;

@@ -2,23 +2,39 @@
 
 #include <vector>
 
+#include "daywick/intconv.h"
 #include "daywick/sjis.h"
 
 namespace daywick {
 
 namespace {
 
-constexpr std::string_view kOpenNote = "\x81\x69";    // （
-constexpr std::string_view kListComma = "\x81\x41";   // 、
+constexpr std::string_view kOpenNote = "\x81\x69";             // （
+constexpr std::string_view kListComma = "\x81\x41";            // 、
 constexpr std::string_view kYearOfDeath = "\x94\x4E\x96\x76";  // 年没
 constexpr std::string_view kDiedClose = "\x96\x76\x81\x6A";    // 没）
-constexpr std::string_view kCloseNote = "\x81\x6A";   // ）
+constexpr std::string_view kCloseNote = "\x81\x6A";            // ）
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 }  // namespace
+
+BirthYear birthYearOf(std::string_view record) {
+    static_assert(kBirthYear.maxBytes == 4);
+    if (record.size() >= kBirthYear.end()) {
+        const auto digit = [&](std::size_t at) {
+            return static_cast<unsigned>(static_cast<unsigned char>(record[kBirthYear.start - 1 + at])) - '0';
+        };
+        const unsigned d0 = digit(0), d1 = digit(1), d2 = digit(2), d3 = digit(3);
+        if (d0 < 10 && d1 < 10 && d2 < 10 && d3 < 10) {
+            return {false, static_cast<std::int32_t>(d0 * 1000 + d1 * 100 + d2 * 10 + d3)};
+        }
+    }
+    if (isMarkerRecord(record)) return {true, std::nullopt};
+    return {false, tryStrToInt(column(record, kBirthYear))};
+}
 
 DeathMark deathMarkOf(std::string_view text) {
     // Where each character starts: Shift_JIS cannot be read backwards, so the mark's parts are matched on

@@ -11,14 +11,14 @@ namespace {
 
 // The 干支 by number, 甲子 = 0: stem k % 10, branch k % 12.
 enum Sexagenary {
-    kKinoeNe = 0,       // 甲子
-    kTsuchinotoMi = 5,  // 己巳
+    kKinoeNe = 0,         // 甲子
+    kTsuchinotoMi = 5,    // 己巳
     kTsuchinoeTora = 14,  // 戊寅
-    kKinoeSaru = 20,    // 甲申
-    kMizunotoMi = 29,   // 癸巳
-    kKinoeUma = 30,     // 甲午
+    kKinoeSaru = 20,      // 甲申
+    kMizunotoMi = 29,     // 癸巳
+    kKinoeUma = 30,       // 甲午
     kTsuchinoeSaru = 44,  // 戊申
-    kKanoeSaru = 56,    // 庚申
+    kKanoeSaru = 56,      // 庚申
 };
 enum Branch { kNe, kUshi, kTora, kU, kTatsu, kMi, kUma, kHitsuji, kSaru, kTori, kInu, kI };
 
@@ -107,22 +107,24 @@ const SenjitsuRule kSenjitsu[] = {
          }
      }},
     // 天一天上: the sixteen days from 癸巳 to 戊申.
-    {"天一天上", [](const DayKeys& d) { return d.sexagenary >= kMizunotoMi && d.sexagenary <= kTsuchinoeSaru; }},
+    {"天一天上",
+     [](const DayKeys& d) { return d.sexagenary >= kMizunotoMi && d.sexagenary <= kTsuchinoeSaru; }},
     {"寅の日", [](const DayKeys& d) { return branchOf(d.sexagenary) == kTora; }},
     {"巳の日", [](const DayKeys& d) { return branchOf(d.sexagenary) == kMi; }},
     {"己巳の日", [](const DayKeys& d) { return d.sexagenary == kTsuchinotoMi; }},
     {"甲子の日", [](const DayKeys& d) { return d.sexagenary == kKinoeNe; }},
     {"庚申の日", [](const DayKeys& d) { return d.sexagenary == kKanoeSaru; }},
-    // 不成就日: 3・11・19・27日 of the 1st and 7th 旧暦 months, 2・10・18・26日 of the 2nd and 8th, 1・9・17・25日
-    // of the 3rd and 9th, 4・12・20・28日 of the 4th and 10th, 5・13・21・29日 of the 5th and 11th, 6・14・22・30日
-    // of the 6th and 12th; a leap month as the month it repeats.
+    // 不成就日: 3・11・19・27日 of the 1st and 7th 旧暦 months, 2・10・18・26日 of the 2nd and 8th,
+    // 1・9・17・25日 of the 3rd and 9th, 4・12・20・28日 of the 4th and 10th, 5・13・21・29日 of the 5th
+    // and 11th, 6・14・22・30日 of the 6th and 12th; a leap month as the month it repeats.
     {"不成就日",
      [](const DayKeys& d) {
          const int first = kFujojuFirst[static_cast<std::size_t>((d.lunarMonth - 1) % 6)];
          return d.lunarDay >= first && (d.lunarDay - first) % 8 == 0;
      }},
-    // 三隣亡: 亥 in the 1st, 4th, 7th and 10th 節月, 寅 in the 2nd, 5th, 8th and 11th, 午 in the 3rd, 6th, 9th
-    // and 12th. (One reference gives 戌 for the first group; the days published for 2026 are 亥 days.)
+    // 三隣亡: 亥 in the 1st, 4th, 7th and 10th 節月, 寅 in the 2nd, 5th, 8th and 11th, 午 in the 3rd,
+    // 6th, 9th and 12th. (One reference gives 戌 for the first group; the days published for 2026 are 亥
+    // days.)
     {"三隣亡",
      [](const DayKeys& d) {
          constexpr std::array<int, 3> byMonth = {kI, kTora, kUma};
@@ -144,15 +146,15 @@ constexpr std::array<std::string_view, 12> kChoku = {"建", "除", "満", "平",
                                                      "破", "危", "成", "納", "開", "閉"};
 
 // 二十八宿 in order from 角. 氐 has no Shift_JIS form, so it is written in kana.
-constexpr std::array<std::string_view, 28> kShuku = {"角", "亢", "てい", "房", "心", "尾", "箕",
-                                                     "斗", "牛", "女", "虚", "危", "室", "壁",
-                                                     "奎", "婁", "胃", "昴", "畢", "觜", "参",
-                                                     "井", "鬼", "柳", "星", "張", "翼", "軫"};
+constexpr std::array<std::string_view, 28> kShuku = {
+    "角", "亢", "てい", "房", "心", "尾", "箕", "斗", "牛", "女", "虚", "危", "室", "壁",
+    "奎", "婁", "胃",   "昴", "畢", "觜", "参", "井", "鬼", "柳", "星", "張", "翼", "軫"};
 // The cycle runs unbroken: 9 December 2026 was a 軫 day (27), as published calendars print it.
 constexpr int kShukuAnchorDay = 20796, kShukuAnchor = 27;
 
-constexpr std::array<std::string_view, 9> kKyusei = {"一白水星", "二黒土星", "三碧木星", "四緑木星", "五黄土星",
-                                                     "六白金星", "七赤金星", "八白土星", "九紫火星"};
+constexpr std::array<std::string_view, 9> kKyusei = {"一白水星", "二黒土星", "三碧木星",
+                                                     "四緑木星", "五黄土星", "六白金星",
+                                                     "七赤金星", "八白土星", "九紫火星"};
 
 template <std::size_t N>
 std::vector<std::string> encodedAll(const std::array<std::string_view, N>& names) {

@@ -14,20 +14,20 @@
 
 namespace daywick {
 
-namespace ui {
+namespace jpeg {
 void PrintTo(JpegRefusal refusal, std::ostream* out) {
     static const char* const names[] = {
         "None",         "Damaged",           "TooManyPixels", "TooMuchCoefficientMemory",
         "TooManyScans", "TooManyScanBlocks", "FileTooLarge",  "OutOfMemory"};
     *out << names[static_cast<int>(refusal)];
 }
-}  // namespace ui
+}  // namespace jpeg
 
 namespace {
 
-using ui::JpegCost;
-using ui::JpegLimits;
-using ui::JpegRefusal;
+using jpeg::JpegCost;
+using jpeg::JpegLimits;
+using jpeg::JpegRefusal;
 
 std::string jpegBytes(QSize size) {
     QImage image(size, QImage::Format_RGB32);
@@ -50,8 +50,8 @@ std::string loadError(const std::string& path) {
 
 JpegCost decodeCost(const std::string& bytes, const JpegLimits& limits = {}) {
     JpegCost cost;
-    const auto picture = ui::decodeJpeg({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()},
-                                        161, 145, limits, &cost);
+    const auto picture = jpeg::decodeJpeg(
+        {reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()}, 161, 145, limits, &cost);
     EXPECT_EQ(picture.has_value(), cost.refusal == JpegRefusal::None);
     return cost;
 }
@@ -202,12 +202,12 @@ TEST(JpegDecode, TooLargeFileIsRefused) {
     JpegLimits limits;
     limits.maxFileBytes = bytes.size() - 1;
     JpegCost cost;
-    EXPECT_FALSE(ui::decodeJpegFile(dir.str() + "/picture.jpg", 161, 145, limits, &cost));
+    EXPECT_FALSE(jpeg::decodeJpegFile(dir.str() + "/picture.jpg", 161, 145, limits, &cost));
     EXPECT_EQ(cost.refusal, JpegRefusal::FileTooLarge);
     EXPECT_EQ(cost.scans, 0);  // refused from its size, before libjpeg read anything
     EXPECT_EQ(decodeCost(bytes, limits).refusal, JpegRefusal::FileTooLarge);
     limits.maxFileBytes = bytes.size();
-    EXPECT_TRUE(ui::decodeJpegFile(dir.str() + "/picture.jpg", 161, 145, limits, &cost));
+    EXPECT_TRUE(jpeg::decodeJpegFile(dir.str() + "/picture.jpg", 161, 145, limits, &cost));
 }
 
 }  // namespace

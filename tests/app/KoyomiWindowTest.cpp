@@ -35,8 +35,10 @@ protected:
 
     void clickDay(int day) {
         const QDate selected = form->MonthCalendar1->selectedDate();
-        const QPoint at = form->MonthCalendar1->cellRect(QDate(selected.year(), selected.month(), day)).center();
-        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, form->MonthCalendar1->mapTo(form.get(), at));
+        const QPoint at =
+            form->MonthCalendar1->cellRect(QDate(selected.year(), selected.month(), day)).center();
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {},
+                          form->MonthCalendar1->mapTo(form.get(), at));
         testing::settle();
     }
 
@@ -128,8 +130,8 @@ TEST_F(KoyomiWindow, OutsideTheYearsOfTheRekiItSaysSo) {
 
 TEST_F(KoyomiWindow, EveryValueFitsItsRowAndTheButtonTakesTheFocus) {
     // The longest readings and 選日 lists of a year stay inside the window, above the button.
-    for (const CivilDate& day : {CivilDate{2026, 3, 25}, CivilDate{2026, 9, 23}, CivilDate{2026, 12, 16},
-                                 CivilDate{2026, 12, 13}}) {
+    for (const CivilDate& day :
+         {CivilDate{2026, 3, 25}, CivilDate{2026, 9, 23}, CivilDate{2026, 12, 16}, CivilDate{2026, 12, 13}}) {
         koyomi.showDay(day);
         for (std::size_t i = 0; i < TForm7::kItems; ++i) {
             const QLabel* label = koyomi.ItemValues[i];

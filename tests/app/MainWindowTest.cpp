@@ -113,8 +113,9 @@ TEST_F(MainWindow, LayoutCaptionsAndColours) {
         menus << menu->text();
         for (QAction* item : menu->menu()->actions()) menus << "  " + item->text();
     }
-    EXPECT_EQ(menus, QStringList({"ﾌｧｲﾙ(&F)", "  印刷(&P)", "  終了(&X)", "登録(&E)", "  誕生日(&B)", "表示(&V)",
-                                  "  こよみ(&K)", "ﾍﾙﾌﾟ(&H)", "  ﾍﾙﾌﾟ(&H)", "  ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
+    EXPECT_EQ(menus,
+              QStringList({"ﾌｧｲﾙ(&F)", "  印刷(&P)", "  終了(&X)", "登録(&E)", "  誕生日(&B)", "表示(&V)",
+                           "  こよみ(&K)", "ﾍﾙﾌﾟ(&H)", "  ﾍﾙﾌﾟ(&H)", "  ﾊﾞｰｼﾞｮﾝ情報(&V)"}));
 
     // Tab order: calendar, birthdays, events, history.
     std::vector<QWidget*> order;

@@ -21,10 +21,9 @@ namespace {
 struct ShownCalendar {
     explicit ShownCalendar(QDate selected, Qt::DayOfWeek firstDay = Qt::Sunday) {
         window.resize(200, 180);
-        calendar = new ui::MonthCalendar(&window);
+        calendar = new ui::MonthCalendar(&window, clock);
         calendar->setGeometry(10, 10, 162, 143);
         calendar->setFirstDayOfWeek(firstDay);
-        calendar->setToday(QDate(2027, 1, 25));
         calendar->setSelectedDate(selected);
         window.show();
         testing::settle();
@@ -46,12 +45,22 @@ struct ShownCalendar {
         testing::settle();
     }
 
+    FixedClock clock{{{2027, 1, 25}, 9, 0, 0}};
     QWidget window;
     ui::MonthCalendar* calendar;
 };
 
 QString iso(QDate date) {
     return date.toString(Qt::ISODate);
+}
+
+TEST(MonthCalendar, OpensOnTheClocksTodayNotTheMachines) {
+    const FixedClock clock({{1999, 12, 31}, 23, 59, 59});
+    QWidget window;
+    const ui::MonthCalendar calendar(&window, clock);
+    EXPECT_EQ(calendar.today(), QDate(1999, 12, 31));
+    EXPECT_EQ(calendar.selectedDate(), QDate(1999, 12, 31));
+    EXPECT_EQ(calendar.title(), "1999年12月");
 }
 
 TEST(MonthCalendar, EveryDayOfEveryMonthIsShownBetweenTheWeekdaysAndTheTodayLine) {
@@ -88,7 +97,8 @@ TEST(MonthCalendar, EveryDayOfEveryMonthIsShownBetweenTheWeekdaysAndTheTodayLine
 TEST(MonthCalendar, TheWeekStartsWhereTheLocaleStartsIt) {
     // The tests run in ja_JP, whose weeks start on Sunday.
     QWidget window;
-    ui::MonthCalendar calendar(&window);
+    const FixedClock clock({{2000, 1, 10}, 9, 0, 0});
+    ui::MonthCalendar calendar(&window, clock);
     calendar.setGeometry(0, 0, 162, 143);
     calendar.setSelectedDate(QDate(2000, 1, 10));
     const int firstColumn = calendar.weekdayHeaderRect().left();
@@ -194,7 +204,7 @@ TEST(MonthCalendar, EveryPressOnAnArrowTurnsAMonthAndADoubleClickFiresOnce) {
     ui::MonthCalendar& calendar = *shown.calendar;
     QSignalSpy clicked(&calendar, &ui::MonthCalendar::calendarClicked);
     QList<QDate> selectedWhenClicked;
-    QObject::connect(&calendar, &ui::MonthCalendar::calendarClicked,
+    QObject::connect(&calendar, &ui::MonthCalendar::calendarClicked, &calendar,
                      [&] { selectedWhenClicked << calendar.selectedDate(); });
     for (int pair = 0; pair < 5; ++pair) shown.clickThroughWindow(calendar.nextMonthRect().center(), true);
     EXPECT_EQ(calendar.selectedDate(), QDate(2000, 11, 29));
@@ -398,7 +408,8 @@ TEST(MonthCalendar, ToolTipNamesTheComputedDaysAndTheDaysReki) {
         {{2101, 1, 1}, "元日"},  // the 暦 is given up to 2100
     };
     QWidget window;
-    ui::MonthCalendar calendar(&window);
+    const FixedClock clock({{2000, 1, 10}, 9, 0, 0});
+    const ui::MonthCalendar calendar(&window, clock);
     for (const auto& row : rows) {
         const QString tip = calendar.toolTipFor(row.date);
         EXPECT_TRUE(tip.startsWith(row.text)) << tip.toStdString();

@@ -41,9 +41,9 @@ PdfText readPdfText(const QString& path) {
             .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
             .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
             .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-        // Words of one line share their top. pdftotext gives them in its reading order, which takes a wide gap
-        // in a line for a column break and gives the words after it later: a word joins the line of its top
-        // wherever it comes, in the order of their left edges.
+        // Words of one line share their top. pdftotext gives them in its reading order, which takes a wide
+        // gap in a line for a column break and gives the words after it later: a word joins the line of its
+        // top wherever it comes, in the order of their left edges.
         const int page = result.pages - 1;
         const auto same = std::find_if(result.lines.begin(), result.lines.end(), [&](const PdfLine& line) {
             return line.page == page && std::abs(line.top - top) < 0.5;

@@ -190,11 +190,11 @@ TEST_F(PrintDialog, PrintsTheWorkedExampleAt300DotsPerInchAndHides) {
     EXPECT_TRUE(answerer.seen().empty());
     EXPECT_EQ(jobs, 1);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->Memo1->bytes(),
-              crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"), S(kReki1.toStdString()),
-                         S(kReki2.toStdString()), "", S("何の日・行事"), S("  成人の日"), S("  鏡開きの準備"),
-                         "  ", S("誕生日・誕生花"), "  ", S("歴史・出来事"), "  ",
-                         S("Print date : 2001年03月05日")}));
+    EXPECT_EQ(
+        form->Memo1->bytes(),
+        crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"), S(kReki1.toStdString()),
+                   S(kReki2.toStdString()), "", S("何の日・行事"), S("  成人の日"), S("  鏡開きの準備"), "  ",
+                   S("誕生日・誕生花"), "  ", S("歴史・出来事"), "  ", S("Print date : 2001年03月05日")}));
 
     const PdfText pdf = testing::readPdfText(pdfPath());
     EXPECT_EQ(pdf.pages, 1);
@@ -231,17 +231,18 @@ TEST_F(PrintDialog, TheTicksDecideTheBlocksAndStayAcrossHidingAndShowing) {
     EXPECT_EQ(form->Memo1->bytes(), "Memo1");
 
     form->Button1->click();
-    expectLines(testing::readPdfText(pdfPath()),
-                {"Daywick - この日はどんな日", "2001年01月08日", kReki1, kReki2, "Print date : 2001年03月05日"},
-                {0, 1, 2, 3, 5});
+    expectLines(
+        testing::readPdfText(pdfPath()),
+        {"Daywick - この日はどんな日", "2001年01月08日", kReki1, kReki2, "Print date : 2001年03月05日"},
+        {0, 1, 2, 3, 5});
 
     form->showWindow();
     EXPECT_FALSE(form->CheckBox2->isChecked());
     EXPECT_TRUE(form->CheckBox5->isChecked());
     form->CheckBox5->setChecked(false);
     form->Button1->click();
-    expectLines(testing::readPdfText(pdfPath()), {"Daywick - この日はどんな日", "2001年01月08日", kReki1, kReki2},
-                {0, 1, 2, 3});
+    expectLines(testing::readPdfText(pdfPath()),
+                {"Daywick - この日はどんな日", "2001年01月08日", kReki1, kReki2}, {0, 1, 2, 3});
     EXPECT_EQ(form->Memo1->bytes(), crlfLines({S("Daywick - この日はどんな日"), S("2001年01月08日"),
                                                S(kReki1.toStdString()), S(kReki2.toStdString()), ""}));
 }
@@ -254,11 +255,12 @@ TEST_F(PrintDialog, ReadsTheMainWindowAtThePress) {
     panels.history = (crlfLines({S("  1999年 最後の日")}));
     form->Button1->click();
     QStringList reki;
-    for (const std::string& line : printedRekiLines(dates.selected())) reki << QString::fromStdString(sjisToUtf8(line));
+    for (const std::string& line : printedRekiLines(dates.selected()))
+        reki << QString::fromStdString(sjisToUtf8(line));
     ASSERT_EQ(reki.size(), 2);
     expectLines(testing::readPdfText(pdfPath()),
-                {"Daywick - この日はどんな日", "1999年12月31日", reki[0], reki[1], "何の日・行事", "誕生日・誕生花",
-                 "歴史・出来事", "1999年 最後の日", "Print date : 2001年03月05日"},
+                {"Daywick - この日はどんな日", "1999年12月31日", reki[0], reki[1], "何の日・行事",
+                 "誕生日・誕生花", "歴史・出来事", "1999年 最後の日", "Print date : 2001年03月05日"},
                 {0, 1, 2, 3, 5, 7, 9, 10, 12});
 }
 

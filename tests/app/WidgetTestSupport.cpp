@@ -14,7 +14,7 @@
 namespace daywick::testing {
 
 ModalAnswerer::ModalAnswerer(QString button) : button_(std::move(button)), timer_(new QTimer) {
-    QObject::connect(timer_, &QTimer::timeout, [this] {
+    QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
         SeenBox seen{box->windowTitle(), box->text(), box->icon(), {}, box->informativeText(), box->width()};

@@ -165,8 +165,9 @@ TEST_F(DataCheck, DeathMarksThatAreMalformedOrImpossible) {
         const std::string problem = onlyProblem("Tanjyou.txt:2: ");
         EXPECT_NE(problem.find(expected), std::string::npos) << problem;
     }
-    dir.write(kBirthdayFile, crlfLines({S("02091867年夏目漱石（小説家、1916年没）"), S("06242026年新生（2026年没）"),
-                                        S("0712前100年 カエサル（政治家、前44年没）")}));
+    dir.write(kBirthdayFile,
+              crlfLines({S("02091867年夏目漱石（小説家、1916年没）"), S("06242026年新生（2026年没）"),
+                         S("0712前100年 カエサル（政治家、前44年没）")}));
     EXPECT_TRUE(problems().empty());
 }
 

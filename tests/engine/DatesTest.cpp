@@ -2,6 +2,7 @@
 
 #include "TempDir.h"
 #include "daywick/dates.h"
+#include "daywick/koyomi.h"
 
 namespace daywick {
 namespace {
@@ -63,10 +64,10 @@ TEST(LocalTime, EveryYearFrom1To9999WithoutOverflow) {
 }
 
 TEST(CalendarDates, WeekdaysAndValidity) {
-    EXPECT_EQ(weekdayOf({2000, 1, 10}), 2);  // Monday
-    EXPECT_EQ(weekdayOf({2000, 1, 9}), 1);   // Sunday
-    EXPECT_EQ(weekdayOf({2000, 1, 15}), 7);  // Saturday
-    EXPECT_EQ(weekdayOf({1, 1, 1}), 2);      // proleptic Gregorian: a Monday
+    // The engine's one weekday rule, as the days named after a weekday show it.
+    EXPECT_EQ(nationalHoliday({2000, 1, 10}), S("成人の日"));  // the second Monday of January
+    EXPECT_EQ(nationalHoliday({2000, 1, 9}), "");
+    EXPECT_EQ(nationalHoliday({2008, 5, 6}), S("振替休日"));  // みどりの日 on a Sunday
     EXPECT_TRUE(isValidDate({2000, 2, 29}));
     EXPECT_FALSE(isValidDate({1900, 2, 29}));
     EXPECT_FALSE(isValidDate({2001, 4, 31}));

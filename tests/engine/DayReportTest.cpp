@@ -140,7 +140,8 @@ TEST(DayReportPass, BirthdayAges) {
 
 TEST(DayReportPass, NobodyWhoHasDiedIsShownWithAnAge) {
     DataDir dir;
-    const std::string longNote = S("（") + std::string(90, 'x') + S("、1977年没）");  // the mark past 100 bytes
+    const std::string longNote =
+        S("（") + std::string(90, 'x') + S("、1977年没）");  // the mark past 100 bytes
     dir.write(kBirthdayFile,
               crlfLines({S("01011935年歌手（歌手、1977年没）"), S("01011952年音楽家（2023年没）"),
                          S("01011952年存命の人（作曲家）"), S("01011950年全角（１９７７年没）"),
@@ -181,7 +182,14 @@ TEST(DeathMarks, AreReadOnlyWhereTheyEndTheText) {
         EXPECT_EQ(mark.year, row.year);
     }
     // The bytes of "没）" across the end of another character and an ASCII letter are no mark.
-    EXPECT_EQ(deathMarkOf("i" "1916" "N" "" "v" "j").kind, DeathMark::Kind::None);
+    EXPECT_EQ(deathMarkOf("i"
+                          "1916"
+                          "N"
+                          ""
+                          "v"
+                          "j")
+                  .kind,
+              DeathMark::Kind::None);
 }
 
 TEST(DayReportPass, TextsAreCutByBytesAtTheirLimits) {
@@ -218,8 +226,9 @@ TEST(DayReportPass, ACutAtAColumnsLimitNeverLeavesHalfACharacter) {
     dir.write(kHistoryFile, crlfLines({"190" + a.substr(0, 1) + "/01/01  " + std::string(499, 'h') + a}));
 
     const PanelTexts panels = dir.pass({1950, 1, 1});
-    EXPECT_EQ(withoutKou(panels.events), crlfLines({"  " + std::string(99, 'e'), "  " + std::string(99, 'f') + "\x82",
-                                        S("  元日"), "  " + std::string(98, 'm') + a}));
+    EXPECT_EQ(withoutKou(panels.events),
+              crlfLines({"  " + std::string(99, 'e'), "  " + std::string(99, 'f') + "\x82", S("  元日"),
+                         "  " + std::string(98, 'm') + a}));
     EXPECT_EQ(panels.birthdays, crlfLines({S("  1950年 ") + std::string(99, 'n') + "(0" + S("歳)"),
                                            S(" ？") + std::string(97, 'q'), "  1950x Name(0" + S("歳)"),
                                            "  " + std::string(99, 'f')}));
@@ -340,10 +349,12 @@ TEST(DayReportPass, ComputedDaysComeAfterTheFixedDatesAndBeforeTheMonthlyOnes) {
     const std::pair<CivilDate, std::string> rows[] = {
         // The holiday first, then the solar term and the 七十二候 it begins.
         {{2026, 3, 20},
-         crlfLines({"  event", S("  春分の日"), S("  春分（二十四節気）"), S("  雀始巣（七十二候）"), "  monthly"})},
+         crlfLines({"  event", S("  春分の日"), S("  春分（二十四節気）"), S("  雀始巣（七十二候）"),
+                    "  monthly"})},
         // The term and its 候, then the day named after the third Sunday of June.
         {{2026, 6, 21},
-         crlfLines({"  event", S("  夏至（二十四節気）"), S("  乃東枯（七十二候）"), S("  父の日"), "  monthly"})},
+         crlfLines(
+             {"  event", S("  夏至（二十四節気）"), S("  乃東枯（七十二候）"), S("  父の日"), "  monthly"})},
         // 節分 is the day before 立春, which fell at 23:59 on 3 February 2021.
         {{2021, 2, 2}, crlfLines({S("  節分（雑節）")})},
         {{2021, 2, 3}, crlfLines({S("  立春（二十四節気）"), S("  東風解凍（七十二候）")})},

@@ -131,7 +131,8 @@ TEST_F(HostileData, NulBytesAndInvalidShiftJisPassThroughAsBytes) {
     dir.write(kEventFile, crlfLines({std::string("0101     a\0b", 12), "0101     \x82\xFF\x80"}));
     PanelTexts panels;
     EXPECT_EQ(passError(&panels), "");
-    EXPECT_EQ(panels.events, std::string("  a\0b\r\n", 7) + "  \x82\xFF\x80\r\n" + S("  元日\r\n") + "  monthly\r\n");
+    EXPECT_EQ(panels.events,
+              std::string("  a\0b\r\n", 7) + "  \x82\xFF\x80\r\n" + S("  元日\r\n") + "  monthly\r\n");
     dir.write(kBirthdayFile, crlfLines({std::string("0101\0\0\0\0", 8)}));
     EXPECT_EQ(passError(), "'");  // the conversion error's text stops at the NUL, as a C string does
 }

@@ -22,7 +22,8 @@ using testing::S;
 std::vector<std::string> shown(const CivilDate& date, std::initializer_list<ComputedKind> kinds) {
     std::vector<std::string> texts;
     for (const ComputedItem& item : computedDay(date)) {
-        if (std::find(kinds.begin(), kinds.end(), item.kind) != kinds.end()) texts.push_back(sjisToUtf8(item.text));
+        if (std::find(kinds.begin(), kinds.end(), item.kind) != kinds.end())
+            texts.push_back(sjisToUtf8(item.text));
     }
     return texts;
 }

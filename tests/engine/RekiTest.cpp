@@ -52,7 +52,8 @@ TEST(Instants, TheBuildTimeTableEqualsAFreshComputation) {
     for (int year = kFirstTabledYear; year <= kLastTabledYear; ++year) {
         const SolarYear fresh = computeSolarYear(year);
         EXPECT_TRUE(fresh == solarYear(year)) << year;
-        // Every 5-degree step once, but near New Year, where one of them may fall in the year before or after.
+        // Every 5-degree step once, but near New Year, where one of them may fall in the year before or
+        // after.
         EXPECT_GE(fresh.steps.size(), 71u) << year;
         EXPECT_LE(fresh.steps.size(), 73u) << year;
     }
@@ -60,17 +61,20 @@ TEST(Instants, TheBuildTimeTableEqualsAFreshComputation) {
 
 TEST(Wareki, EachEraFromItsFirstDayWithItsFirstYearAsGannen) {
     const std::pair<CivilDate, const char*> rows[] = {
-        {{1873, 1, 1}, "明治6年1月1日"},     {{1912, 7, 29}, "明治45年7月29日"}, {{1912, 7, 30}, "大正元年7月30日"},
-        {{1926, 12, 24}, "大正15年12月24日"}, {{1926, 12, 25}, "昭和元年12月25日"}, {{1989, 1, 7}, "昭和64年1月7日"},
-        {{1989, 1, 8}, "平成元年1月8日"},    {{2019, 4, 30}, "平成31年4月30日"}, {{2019, 5, 1}, "令和元年5月1日"},
-        {{2026, 12, 9}, "令和8年12月9日"},   {{2100, 12, 31}, "令和82年12月31日"},
+        {{1873, 1, 1}, "明治6年1月1日"},      {{1912, 7, 29}, "明治45年7月29日"},
+        {{1912, 7, 30}, "大正元年7月30日"},   {{1926, 12, 24}, "大正15年12月24日"},
+        {{1926, 12, 25}, "昭和元年12月25日"}, {{1989, 1, 7}, "昭和64年1月7日"},
+        {{1989, 1, 8}, "平成元年1月8日"},     {{2019, 4, 30}, "平成31年4月30日"},
+        {{2019, 5, 1}, "令和元年5月1日"},     {{2026, 12, 9}, "令和8年12月9日"},
+        {{2100, 12, 31}, "令和82年12月31日"},
     };
-    for (const auto& [date, text] : rows) EXPECT_EQ(sjisToUtf8(dayReki(date).wareki), text) << formatYyyymmdd(date);
+    for (const auto& [date, text] : rows)
+        EXPECT_EQ(sjisToUtf8(dayReki(date).wareki), text) << formatYyyymmdd(date);
 }
 
 TEST(Reki, EveryItemInItsOrderAndNothingOutsideTheRange) {
-    const char* names[] = {"和暦", "旧暦",   "六曜", "干支", "九星",   "十二直", "二十八宿", "七十二候",
-                           "選日", "月齢",   "月相", "日の出", "日の入", "月の出", "月の入"};
+    const char* names[] = {"和暦", "旧暦", "六曜", "干支",   "九星",   "十二直", "二十八宿", "七十二候",
+                           "選日", "月齢", "月相", "日の出", "日の入", "月の出", "月の入"};
     for (const CivilDate& date : {CivilDate{1873, 1, 1}, CivilDate{2100, 12, 31}, CivilDate{1872, 12, 31},
                                   CivilDate{2101, 1, 1}, CivilDate{2150, 6, 1}}) {
         SCOPED_TRACE(formatYyyymmdd(date));
@@ -158,7 +162,9 @@ TEST(Reki, AgreesWithPublishedCalendars) {
             EXPECT_EQ(sjisToUtf8(reki.phase).substr(0, name.size()), name);
             // The pages cut the time to the minute; the engine rounds it, and their ΔT is theirs.
             int gotHour = 0, gotMinute = 0;
-            ASSERT_EQ(std::sscanf(sjisToUtf8(reki.phase).substr(name.size()).c_str(), " %d:%d", &gotHour, &gotMinute), 2);
+            ASSERT_EQ(std::sscanf(sjisToUtf8(reki.phase).substr(name.size()).c_str(), " %d:%d", &gotHour,
+                                  &gotMinute),
+                      2);
             EXPECT_NEAR(gotHour * 60 + gotMinute, hour * 60 + minute, 2);
             ++compared;
         } else {
@@ -216,14 +222,15 @@ TEST(Reki, RiseSetAndMoonAgeAgreeWithAstronomyEngine) {
         const std::string* mine[] = {&reki.sunrise, &reki.sunset, &reki.moonrise, &reki.moonset};
         for (int k = 0; k < 4; ++k) {
             const int got = minutesOf(*mine[k]);
-            const int want = day.times[k] == kNone ? -1 : static_cast<int>(std::floor(day.times[k] / 60 + 0.5));
+            const int want =
+                day.times[k] == kNone ? -1 : static_cast<int>(std::floor(day.times[k] / 60 + 0.5));
             ++compared[k];
             if (got == want) {
                 ++sameMinute[k];
                 if (got < 0) ++noneAlike[k];
             } else if (got < 0 || want < 0 || std::abs(got - want) > 1) {
-                apart.push_back(formatYyyymmdd(day.date) + " " + names[k] + " " + sjisToUtf8(*mine[k]) + " vs " +
-                                std::to_string(want / 60) + ":" + std::to_string(want % 60));
+                apart.push_back(formatYyyymmdd(day.date) + " " + names[k] + " " + sjisToUtf8(*mine[k]) +
+                                " vs " + std::to_string(want / 60) + ":" + std::to_string(want % 60));
             }
         }
         worstAge = std::max(worstAge, std::fabs(reki.moonAge - day.moonAge));
@@ -257,8 +264,8 @@ TEST(Reki, PhasesOfTheMoonWithinAMinuteOfAstronomyEngine) {
     for (const std::string& line : testing::fixtureLines("moon-phases-1873-2100.txt")) {
         CivilDate date;
         int hour = 0, minute = 0, second = 0, quarter = 0;
-        ASSERT_EQ(std::sscanf(line.c_str(), "%d-%d-%dT%d:%d:%dZ %d", &date.year, &date.month, &date.day, &hour,
-                              &minute, &second, &quarter),
+        ASSERT_EQ(std::sscanf(line.c_str(), "%d-%d-%dT%d:%d:%dZ %d", &date.year, &date.month, &date.day,
+                              &hour, &minute, &second, &quarter),
                   7);
         const double at = julianDay(date, hour, minute, second);
         if (jstDate(at).year >= 1873 && jstDate(at).year <= 2100) reference.push_back({at, quarter});
@@ -274,14 +281,15 @@ TEST(Reki, PhasesOfTheMoonWithinAMinuteOfAstronomyEngine) {
     EXPECT_GT(mine.size(), 11'200u);
 }
 
-// The rules that hold on every day: the 九星 step by one a day but where 陽遁 and 陰遁 turn, on a 甲子 day or,
-// in a 閏, on a 甲午 day; the 十二直 step by one but on the first day of a 節月, when they repeat; and the
-// 二十八宿 run an unbroken cycle of 28.
+// The rules that hold on every day: the 九星 step by one a day but where 陽遁 and 陰遁 turn, on a 甲子 day
+// or, in a 閏, on a 甲午 day; the 十二直 step by one but on the first day of a 節月, when they repeat; and
+// the 二十八宿 run an unbroken cycle of 28.
 TEST(Reki, DayByDayTheStarsTheChokuAndTheShukuMoveAsTheRulesSay) {
     const std::map<std::string, int> stars = {{"一白水星", 1}, {"二黒土星", 2}, {"三碧木星", 3},
                                               {"四緑木星", 4}, {"五黄土星", 5}, {"六白金星", 6},
                                               {"七赤金星", 7}, {"八白土星", 8}, {"九紫火星", 9}};
-    const std::vector<std::string> choku = {"建", "除", "満", "平", "定", "執", "破", "危", "成", "納", "開", "閉"};
+    const std::vector<std::string> choku = {"建", "除", "満", "平", "定", "執",
+                                            "破", "危", "成", "納", "開", "閉"};
     const std::set<std::string> setsu = {"立春", "啓蟄", "清明", "立夏", "芒種", "小暑",
                                          "立秋", "白露", "寒露", "立冬", "大雪", "小寒"};
     int turns = 0, leapTurns = 0, previousStar = 0, previousChoku = -1;
@@ -292,7 +300,8 @@ TEST(Reki, DayByDayTheStarsTheChokuAndTheShukuMoveAsTheRulesSay) {
         const DayReki reki = dayReki(date);
         const std::string when = formatYyyymmdd(date) + " ";
         const int star = stars.at(sjisToUtf8(reki.kyusei));
-        const int c = static_cast<int>(std::find(choku.begin(), choku.end(), sjisToUtf8(reki.choku)) - choku.begin());
+        const int c =
+            static_cast<int>(std::find(choku.begin(), choku.end(), sjisToUtf8(reki.choku)) - choku.begin());
         const std::string sexagenary = sjisToUtf8(reki.sexagenary);
         bool setsuBegins = false;
         for (const ComputedItem& item : computedDay(date))

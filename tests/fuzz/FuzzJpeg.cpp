@@ -11,9 +11,9 @@
 
 namespace {
 
-using daywick::ui::JpegCost;
-using daywick::ui::JpegLimits;
-using daywick::ui::JpegRefusal;
+using daywick::jpeg::JpegCost;
+using daywick::jpeg::JpegLimits;
+using daywick::jpeg::JpegRefusal;
 
 constexpr unsigned kFrameWidth = 161;
 constexpr unsigned kFrameHeight = 145;
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     JpegCost cost;
     heap = heapPeak = 0;
     watching = true;
-    const auto picture = daywick::ui::decodeJpeg({data, size}, kFrameWidth, kFrameHeight, limits, &cost);
+    const auto picture = daywick::jpeg::decodeJpeg({data, size}, kFrameWidth, kFrameHeight, limits, &cost);
     watching = false;
 
     check(heapPeak <= limits.maxMemory + kOwnBytes);

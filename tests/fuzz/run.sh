@@ -13,9 +13,13 @@ export TMPDIR="$scratch/tmp"
 mkdir -p "$TMPDIR"
 findings=$(pwd)/fuzz-findings
 status=0
-for corpus in "$here"/corpus/*/; do
-    target=$(basename "$corpus")
+# Every target the build made, each with its seed corpus; a target without one fails, so none is skipped.
+targets=$(find "$build/tests/fuzz" -maxdepth 1 -type f -name 'Fuzz*' -executable -printf '%f\n' | sort)
+[ -n "$targets" ] || { echo "no fuzz targets in $build/tests/fuzz: build the fuzz preset first"; exit 1; }
+for target in $targets; do
     binary="$build/tests/fuzz/$target"
+    corpus="$here/corpus/$target/"
+    [ -d "$corpus" ] || { echo "$target: no seed corpus in $corpus"; status=1; continue; }
     mkdir -p "$scratch/$target" "$findings"
     cp -R "$corpus." "$scratch/$target/"
     if ! "$binary" -runs=0 "$corpus" >"$scratch/$target.replay.log" 2>&1; then

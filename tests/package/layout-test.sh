@@ -1,9 +1,13 @@
 #!/bin/bash
-# layout-test.sh PREFIX SOURCE_DIR BUILD_DIR: the installed tree under PREFIX holds exactly Daywick's files,
-# in their places, with their modes, the sample data and icons as the checkout has them, and a launcher that
-# depends on no build tree.
+# layout-test.sh PREFIX SOURCE_DIR BUILD_DIR SAMPLE_FILES ICON_SIZES: the installed tree under PREFIX holds
+# exactly Daywick's files, in their places, with their modes, the sample data and icons as the checkout has
+# them, and a launcher that depends on no build tree. SAMPLE_FILES and ICON_SIZES are the build's lists
+# (semicolon-separated), the ones the package installs.
 set -euo pipefail
 prefix=$1 source=$2 build=$3
+IFS=';' read -r -a data <<<"$4"
+IFS=';' read -r -a sizes <<<"$5"
+[ "${#data[@]}" -gt 6 ] && [ "${#sizes[@]}" -gt 0 ] || { echo "usage: $0 PREFIX SOURCE BUILD SAMPLE_FILES ICON_SIZES" >&2; exit 2; }
 . "$(dirname "$(readlink -f "$0")")/../lib.sh"
 
 expected=(
@@ -12,10 +16,7 @@ expected=(
     share/man/man1/daywick.1.gz share/man/man1/daywick-report.1.gz
     share/icons/hicolor/scalable/apps/daywick.svg
 )
-sizes=(16 22 24 32 48 64 128 256)
 for size in "${sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/daywick.png"); done
-data=(Event.txt Monthly.txt Tanjyou.txt Hana.txt History.txt Readme.txt)
-for n in $(seq -w 0 36); do data+=("Picture/image0$n.jpg"); done
 for file in "${data[@]}"; do expected+=("share/daywick/$file"); done
 
 # Exactly these files: a stray install (a test program, a library's headers) would ship in the package.

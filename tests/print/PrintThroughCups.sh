@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: printing through a CUPS server of the test's own.
-#   PrintThroughCups.sh DAYWICK DAYWICK_REPORT CUPS_PRINT_TESTS DATA_DIR
+#   PrintThroughCups.sh DAYWICK DAYWICK_REPORT CUPS_PRINT_TESTS DATA_DIR PICTURES
+# (PICTURES: the build's list of the picture files, semicolon-separated)
 # As root, it starts a private cupsd (its own configuration, spool and socket; the machine's CUPS is not
 # touched) and adds a queue that writes each job as a PDF file, as the server's default printer. Then:
 # 1. CUPS_PRINT_TESTS drives the print dialog in-process: a print, a queue refusing the job, no printer, with
@@ -16,6 +17,7 @@ program=$(readlink -f "$1")
 report_tool=$(readlink -f "$2")
 cups_print_tests=$(readlink -f "$3")
 data_dir=$(readlink -f "$4")
+IFS=';' read -r -a pictures <<<"$5"
 
 . "$(dirname "$(readlink -f "$0")")/../lib.sh"
 
@@ -99,7 +101,7 @@ printf 'Daywick\r\n' >"$run/Readme.txt"
 # A plain picture, made by poppler from a one-page PDF of the picture frame's size.
 printf '%%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 161 145]>>endobj\ntrailer<</Root 1 0 R>>\n' >"$work/picture.pdf"
 pdftoppm -q -jpeg -r 72 -singlefile "$work/picture.pdf" "$work/picture" || fail "pdftoppm could not make a picture"
-for n in $(seq -f '%03g' 0 36); do cp "$work/picture.jpg" "$run/Picture/image$n.jpg"; done
+for picture in "${pictures[@]}"; do cp "$work/picture.jpg" "$run/$picture"; done
 
 # --- 2. The program on its own display ------------------------------------------------------------------------
 start_xvfb "$work"
@@ -193,9 +195,8 @@ expected=$(
                 printf "東京 日の出 %s 日の入 %s\n", value["日の出"], value["日の入"]
             }' | sed 's/　//g'
 
-        echo "何の日・行事"; "$report_tool" --dir "$run" --raw events | iconv -f CP932 -t UTF-8
-        echo "誕生日・誕生花"; "$report_tool" --dir "$run" --raw birthdays | iconv -f CP932 -t UTF-8
-        echo "歴史・出来事"; "$report_tool" --dir "$run" --raw history | iconv -f CP932 -t UTF-8
+        # The three panels under their headings, as the report tool prints them after its title block.
+        "$report_tool" --dir "$run" | sed -n '/^$/,$p'
         echo "Print date : $today"
     } | tr -d ' \r\n'
 )

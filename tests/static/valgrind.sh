@@ -23,11 +23,17 @@ start_xvfb "$work"
 (cd "$work/data" && exec valgrind --leak-check=no --suppressions="$root/tests/static/xcb.supp" --log-file="$work/program.log" "$build/app/Daywick") &
 program=$!
 started $program
-wait_for 300 visible_windows Daywick || {
-    cat "$work/program.log"
-    fail "valgrind: the program's main window did not show"
+# The main window (696 pixels wide; the splash has the same title) shown and the splash gone: start-up is
+# over and the event loop runs, the clock's timer, due long before, among its first events.
+started_up() {
+    local windows
+    windows=$(visible_windows Daywick) || return 1
+    [ "$(wc -l <<<"$windows")" -eq 1 ] && xdotool getwindowgeometry "$windows" | grep -q 'Geometry: 696x'
 }
-sleep 2  # the splash goes, the clock ticks a few times
+wait_for 300 started_up || {
+    cat "$work/program.log"
+    fail "valgrind: the program's main window did not show, or the splash stayed"
+}
 kill -TERM "$program"
 wait "$program" 2>/dev/null || true
 grep -q "ERROR SUMMARY: 0 errors" "$work/program.log" || {

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: write-largest-pictures DIR\n");
         return 2;
     }
-    const ui::JpegLimits limits;
+    const jpeg::JpegLimits limits;
     const std::string dir = argv[1];
     // Grey: one block per 8 x 8 pixels, 128 bytes a block; each scan visits every block.
     const auto greySide =
@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     for (const auto& [name, bytes] : pictures) {
         const std::string path = dir + "/" + name;
         std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        ui::JpegCost cost;
-        if (!ui::decodeJpegFile(path, 161, 145, limits, &cost)) {
+        jpeg::JpegCost cost;
+        if (!jpeg::decodeJpegFile(path, 161, 145, limits, &cost)) {
             std::fprintf(stderr, "%s is refused (%d)\n", name.c_str(), static_cast<int>(cost.refusal));
             return 1;
         }

@@ -1,3 +1,4 @@
+#include "daywick/pictures.h"
 #include "icon.h"
 #include "jpeg.h"
 #include "paint.h"
@@ -194,9 +195,9 @@ TEST(Geometry, BranchReachesTipsWithinItsLength) {
     EXPECT_EQ(canvas.pixel(100, 170), qRgb(0, 0, 0));  // the trunk was painted
 }
 
-TEST(Scenes, ThirtySevenWithDistinctIds) {
+TEST(Scenes, OneForEachPictureWithDistinctIds) {
     const auto all = scenes();
-    ASSERT_EQ(all.size(), 37u);
+    ASSERT_EQ(all.size(), std::size(daywick::kPictureFiles));
     std::set<std::string> ids, themes;
     for (const Scene& s : all) {
         ids.insert(s.id);
@@ -304,10 +305,10 @@ TEST(Splash, LabelPlacesAreCalmAndTheTitleIsDrawn) {
 TEST(CommittedFiles, PicturesAreSmallBaselineAndComplete) {
     const QDir pictures(kRoot.filePath(QStringLiteral("data/Picture")));
     const QStringList files = pictures.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
-    ASSERT_EQ(files.size(), 37);
+    ASSERT_EQ(files.size(), daywick::kPictureCount);
     for (int i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(files[i].toStdString());
-        EXPECT_EQ(files[i], QStringLiteral("image%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
+        EXPECT_EQ(QStringLiteral("Picture/") + files[i], daywick::kPictureFiles[i]);
         QFile f(pictures.filePath(files[i]));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
@@ -317,6 +318,34 @@ TEST(CommittedFiles, PicturesAreSmallBaselineAndComplete) {
         EXPECT_EQ(d.components, 3);
         EXPECT_EQ(QSize(d.width, d.height), QSize(kWidth, kHeight));
     }
+}
+
+// A drawing changed without running the generator, or a generator changed without committing what it draws,
+// shows here. The pictures' encoder (libjpeg-turbo) writes the same bytes for the same pixels and settings;
+// the splash's and the icon's PNGs are compared by their pixels, as another zlib may pack them otherwise.
+TEST(CommittedFiles, AreWhatTheGeneratorDrawsNow) {
+    for (std::size_t i = 0; i < scenes().size(); ++i) {
+        SCOPED_TRACE(daywick::kPictureFiles[i]);
+        QFile committed(kRoot.filePath(QStringLiteral("data/") + daywick::kPictureFiles[i]));
+        ASSERT_TRUE(committed.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(committed.readAll() == sceneJpeg(i).bytes)
+            << "run daywick-picturegen and commit its output";
+    }
+    const auto samePixels = [](const QImage& committed, const QImage& drawn) {
+        return committed.size() == drawn.size() && committed.convertToFormat(QImage::Format_ARGB32) ==
+                                                       drawn.convertToFormat(QImage::Format_ARGB32);
+    };
+    EXPECT_TRUE(samePixels(QImage(kRoot.filePath(QStringLiteral("resources/splash.png"))), renderSplash()));
+    for (int size : kIconSizes) {
+        SCOPED_TRACE(size);
+        EXPECT_TRUE(samePixels(
+            QImage(
+                kRoot.filePath(QStringLiteral("resources/icons/hicolor/%1x%1/apps/daywick.png").arg(size))),
+            renderIcon(size)));
+    }
+    QFile svg(kRoot.filePath(QStringLiteral("resources/icons/daywick.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(svg.readAll()), iconSvg());
 }
 
 TEST(CommittedFiles, SplashIsRgbPngAndIconsExist) {

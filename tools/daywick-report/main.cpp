@@ -122,16 +122,12 @@ std::string forOutput(std::string_view sjisText, bool terminal) {
 void printReport(const DateTexts& date, const std::string& koyomi, const DayReki& reki,
                  const PanelTexts& panels) {
     const bool terminal = isTerminal(stdout);
-    std::cout << "Daywick - この日はどんな日  " << date.year << "年" << date.month << "月" << date.day
-              << "日";
+    std::cout << sjisToUtf8(reportTitle()) << "  " << sjisToUtf8(dateTitle(date));
     if (!koyomi.empty()) std::cout << "  " << sjisToUtf8(koyomi);
     std::cout << "\n";
     for (const std::string& line : rekiSummary(reki)) std::cout << sjisToUtf8(line) << "\n";
-    const std::pair<const char*, Panel> sections[] = {{"何の日・行事", Panel::Events},
-                                                      {"誕生日・誕生花", Panel::Birthdays},
-                                                      {"歴史・出来事", Panel::History}};
-    for (const auto& [heading, panel] : sections) {
-        std::cout << "\n" << heading << "\n" << forOutput(panels[panel], terminal);
+    for (const Panel panel : {Panel::Events, Panel::Birthdays, Panel::History}) {
+        std::cout << "\n" << sjisToUtf8(panelHeading(panel)) << "\n" << forOutput(panels[panel], terminal);
     }
     std::cout.flush();
 }

@@ -6,9 +6,11 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "daywick/datafile.h"
+#include "daywick/records.h"
 #include "daywick/sjis.h"
 
 namespace {
@@ -32,6 +34,23 @@ std::string twoDigits(int value) {
     char text[8];
     std::snprintf(text, sizeof text, "%02d", value);
     return text;
+}
+
+// Puts a value at a 1-based column of a record, blanks before it where the record is still shorter.
+void put(std::string& record, std::size_t column, std::string_view value) {
+    if (record.size() < column - 1 + value.size()) record.resize(column - 1 + value.size(), ' ');
+    record.replace(column - 1, value.size(), value);
+}
+
+// A record of a file in the columns records.h gives it: its keys, a field of its own (a year) and its text.
+std::string record(const daywick::RecordLayout& layout, const Day& d, const std::string& text,
+                   std::size_t fieldColumn = 0, std::string_view field = {}) {
+    std::string bytes;
+    if (layout.monthKey != 0) put(bytes, layout.monthKey, twoDigits(d.month));
+    put(bytes, layout.dayKey, twoDigits(d.day));
+    if (fieldColumn != 0) put(bytes, fieldColumn, field);
+    put(bytes, layout.text.start, text);
+    return bytes;
 }
 
 // Random Japanese text of whole two-byte characters, within a byte budget.
@@ -69,31 +88,31 @@ int main(int argc, char** argv) {
     TextMaker texts;
     std::uniform_int_distribution<std::size_t> anyDay(0, days.size() - 1);
     std::uniform_int_distribution<int> anyYear(1902, 2020);
-    const std::string nen = daywick::sjis("年");
 
-    auto writeFile = [&](const char* name, int records, auto makeRecord) {
-        std::ofstream out(daywick::dataPath(dir, name), std::ios::binary | std::ios::trunc);
-        for (int i = 0; i < records; ++i) out << makeRecord(days[anyDay(random)]) << "\r\n";
+    auto writeFile = [&](const daywick::RecordLayout& layout, int records, auto makeRecord) {
+        std::ofstream out(daywick::dataPath(dir, layout.file), std::ios::binary | std::ios::trunc);
+        for (int i = 0; i < records; ++i) out << makeRecord(layout, days[anyDay(random)]) << daywick::kCrLf;
         if (!out) {
-            std::cerr << "cannot write " << name << "\n";
+            std::cerr << "cannot write " << layout.file << "\n";
             std::exit(1);
         }
     };
-    writeFile(daywick::kEventFile, 520000, [&](const Day& d) {
-        return twoDigits(d.month) + twoDigits(d.day) + "     " + texts.make(random, 16, 70);
+    using daywick::RecordLayout;
+    const auto plain = [&](int minBytes, int maxBytes) {
+        return [&, minBytes, maxBytes](const RecordLayout& layout, const Day& d) {
+            return record(layout, d, texts.make(random, minBytes, maxBytes));
+        };
+    };
+    writeFile(daywick::kEventRecord, 520000, plain(16, 70));
+    writeFile(daywick::kMonthlyRecord, 30000, plain(16, 70));
+    writeFile(daywick::kBirthdayRecord, 520000, [&](const RecordLayout& layout, const Day& d) {
+        const std::string year = std::to_string(anyYear(random)) + std::string(daywick::kYearMark);
+        return record(layout, d, texts.make(random, 8, 40), daywick::kBirthYearAndMark.start, year);
     });
-    writeFile(daywick::kMonthlyFile, 30000,
-              [&](const Day& d) { return twoDigits(d.day) + "     " + texts.make(random, 16, 70); });
-    writeFile(daywick::kBirthdayFile, 520000, [&](const Day& d) {
-        return twoDigits(d.month) + twoDigits(d.day) + std::to_string(anyYear(random)) + nen +
-               texts.make(random, 8, 40);
-    });
-    writeFile(daywick::kFlowerFile, 130000, [&](const Day& d) {
-        return twoDigits(d.month) + twoDigits(d.day) + texts.make(random, 10, 50);
-    });
-    writeFile(daywick::kHistoryFile, 800000, [&](const Day& d) {
-        return std::to_string(anyYear(random)) + "/" + twoDigits(d.month) + "/" + twoDigits(d.day) + "  " +
-               texts.make(random, 20, 90);
+    writeFile(daywick::kFlowerRecord, 130000, plain(10, 50));
+    writeFile(daywick::kHistoryRecord, 800000, [&](const RecordLayout& layout, const Day& d) {
+        const std::string year = std::to_string(anyYear(random));
+        return record(layout, d, texts.make(random, 20, 90), daywick::kHistoryYear.start, year);
     });
     return 0;
 }

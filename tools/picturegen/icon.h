@@ -12,10 +12,13 @@
 
 #include <vector>
 
+#include "daywick/icons.h"
+
 namespace picturegen {
 
 inline constexpr int kIconViewBox = 256;
-inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The PNG sizes, from the list the package installs.
+using daywick::kIconSizes;
 
 struct PathOp {
     char op;  // M, L, Q, C or Z, absolute coordinates as in SVG

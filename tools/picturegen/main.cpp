@@ -2,10 +2,12 @@
 //
 //   daywick-picturegen <repository root>
 //
-// writes data/Picture/image000.jpg ... and resources/splash.png,
+// writes the pictures (data/Picture/image000.jpg ...), resources/splash.png,
 // resources/icons/daywick.svg and resources/icons/hicolor/<N>x<N>/apps/daywick.png.
-// Everything is drawn from fixed seeds, so a rerun writes the same files.
+// Everything is drawn from fixed seeds, so a rerun writes the same files; a
+// test holds the committed ones to that.
 
+#include "daywick/pictures.h"
 #include "icon.h"
 #include "jpeg.h"
 #include "scenes.h"
@@ -20,9 +22,6 @@
 #include <stdexcept>
 
 namespace {
-
-// The pictures must stay under 40 KB each.
-constexpr std::size_t kMaxJpegBytes = 40000;
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -50,10 +49,12 @@ int main(int argc, char** argv) {
     try {
         using namespace picturegen;
         const auto all = scenes();
+        if (all.size() != std::size(daywick::kPictureFiles))
+            throw std::runtime_error("the scenes are not as many as the program's pictures");
         for (std::size_t i = 0; i < all.size(); ++i) {
-            const BudgetedJpeg jpeg = encodeJpegWithin(renderScene(i), kMaxJpegBytes);
-            const QString name = QStringLiteral("image%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
-            writeFile(root.filePath(QStringLiteral("data/Picture/") + name), jpeg.bytes);
+            const BudgetedJpeg jpeg = sceneJpeg(i);
+            const QString name = QString::fromLatin1(daywick::kPictureFiles[i]);
+            writeFile(root.filePath(QStringLiteral("data/") + name), jpeg.bytes);
             std::printf("%s  %6lld bytes  q%d  %s\n", qPrintable(name),
                         static_cast<long long>(jpeg.bytes.size()), jpeg.quality, all[i].theme);
         }

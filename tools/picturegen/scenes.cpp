@@ -3,13 +3,14 @@
 #include "paint.h"
 
 #include <array>
+#include <cstdint>
 #include <stdexcept>
 
 namespace picturegen {
 
 namespace {
 
-// Calendar order, New Year first. The file name is image<index>.jpg.
+// Calendar order, New Year first: the picture files are numbered in this order.
 constexpr std::array kScenes = {
     Scene{"first-sunrise", "初日の出", paintFirstSunrise},
     Scene{"kadomatsu", "門松", paintKadomatsu},
@@ -50,6 +51,13 @@ constexpr std::array kScenes = {
     Scene{"winter-night", "冬の夜の雪", paintWinterNight},
 };
 
+// FNV-1a of the scene's id: a seed that stays with the scene wherever it moves in the list.
+std::uint64_t seedOf(const char* id) {
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    for (const char* c = id; *c; ++c) hash = (hash ^ static_cast<unsigned char>(*c)) * 0x100000001B3ull;
+    return hash;
+}
+
 }  // namespace
 
 std::span<const Scene> scenes() {
@@ -63,10 +71,14 @@ QImage renderScene(std::size_t index) {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    Rng rng(0xDA7C1Cull * 1000003ull + index);
+    Rng rng(seedOf(kScenes[index].id));
     kScenes[index].paint(p, rng);
     p.end();
     return image;
+}
+
+BudgetedJpeg sceneJpeg(std::size_t index) {
+    return encodeJpegWithin(renderScene(index), kMaxPictureBytes);
 }
 
 }  // namespace picturegen

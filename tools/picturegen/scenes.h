@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "jpeg.h"
+
 #include <cstddef>
 #include <span>
 
@@ -21,9 +23,16 @@ struct Scene {
 
 std::span<const Scene> scenes();
 
-// Draws scene `index` on a fresh kWidth x kHeight picture. Each scene has its
-// own fixed seed, so changing one scene never changes the others.
+// Draws scene `index` on a fresh kWidth x kHeight picture. Each scene's seed
+// comes from its id, so adding, removing or moving a scene changes no other.
 QImage renderScene(std::size_t index);
+
+// The largest picture file the program's folder should hold.
+inline constexpr std::size_t kMaxPictureBytes = 40000;
+
+// Scene `index` as the picture file the generator writes: baseline JPEG of the
+// best quality that fits kMaxPictureBytes.
+BudgetedJpeg sceneJpeg(std::size_t index);
 
 // New Year and winter
 void paintFirstSunrise(QPainter& p, Rng& rng);

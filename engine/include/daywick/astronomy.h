@@ -85,11 +85,11 @@ SolarYear computeSolarYear(int year);
 /// for the others; safe from any thread.
 const SolarYear& solarYear(int year);
 
-/// The rise and set of a body in Tokyo within one day in Japan, as the national observatory defines them: seen
-/// from the old Tokyo Observatory (139°44′28.8869″ E, 35°39′29.1572″ N) on the sea-level horizon, with the
-/// standard refraction at the horizon (35′8″), the sun by its upper limb, the moon by its centre, both with
-/// their parallax. Each is the instant (UT) whose time rounded to the minute falls on the day, or nothing on a
-/// day without one.
+/// The rise and set of a body in Tokyo within one day in Japan, as the national observatory defines them:
+/// seen from the old Tokyo Observatory (139°44′28.8869″ E, 35°39′29.1572″ N) on the sea-level horizon, with
+/// the standard refraction at the horizon (35′8″), the sun by its upper limb, the moon by its centre, both
+/// with their parallax. Each is the instant (UT) whose time rounded to the minute falls on the day, or
+/// nothing on a day without one.
 struct RiseAndSet {
     std::optional<double> rise;
     std::optional<double> set;

@@ -68,9 +68,6 @@ std::string formatYyyymmdd(const CivilDate& date);
 /// True for a date that exists in the Gregorian calendar (years 1 to 9999).
 bool isValidDate(const CivilDate& date);
 
-/// 1 for Sunday to 7 for Saturday.
-int weekdayOf(const CivilDate& date);
-
 /// The clock line: "ただいまの時刻は" + designator + hour (12-hour clock) + "時" + minutes + "分" + seconds +
 /// "秒です。", no leading zeros; the designators are Shift_JIS ("am" and "pm" where they are empty).
 std::string clockLine(const LocalDateTime& time, const std::string& morning, const std::string& afternoon);

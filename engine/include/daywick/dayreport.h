@@ -11,6 +11,16 @@ namespace daywick {
 
 enum class Panel { Events, Birthdays, History };
 
+/// A panel's heading, as the main window, the print dialog, the printed report and the report tool name it:
+/// "何の日・行事", "誕生日・誕生花", "歴史・出来事" (Shift_JIS).
+const std::string& panelHeading(Panel panel);
+
+/// The report's title, "Daywick - この日はどんな日" (Shift_JIS).
+const std::string& reportTitle();
+
+/// A date as the report names it: "2000年01月10日" (Shift_JIS).
+std::string dateTitle(const DateTexts& date);
+
 /// Where the pass puts its pieces.
 class PanelSink {
 public:

@@ -1,10 +1,10 @@
 #pragma once
 // The calendar the engine computes instead of reading it from the data files: Japan's national holidays as
-// the law had them on each date, the 二十四節気, 雑節 and 七十二候 from the sun's longitude, 母の日 and 父の日,
-// and the day's whole 暦: 和暦, 旧暦, 六曜, 干支, 九星, 十二直, 二十八宿, 選日, the moon's age and phase, and
-// the rise and set of the sun and the moon in Tokyo. Holidays are given from 20 July 1948 to 2150, the
-// terms, 雑節, 七十二候 and observances from 1873 to 2150, the 暦 from 1873 to 2100; outside, nothing rather
-// than a guess.
+// the law had them on each date, the 二十四節気, 雑節 and 七十二候 from the sun's longitude, 母の日 and
+// 父の日, and the day's whole 暦: 和暦, 旧暦, 六曜, 干支, 九星, 十二直, 二十八宿, 選日, the moon's age and
+// phase, and the rise and set of the sun and the moon in Tokyo. Holidays are given from 20 July 1948 to 2150,
+// the terms, 雑節, 七十二候 and observances from 1873 to 2150, the 暦 from 1873 to 2100; outside, nothing
+// rather than a guess.
 
 #include <string>
 #include <vector>
@@ -48,20 +48,20 @@ std::string koyomiText(const CivilDate& date);
 /// The day's whole 暦, each text Shift_JIS. Outside 1873-2100 `available` is false and every text empty.
 struct DayReki {
     bool available = false;
-    std::string wareki;          // 和暦: "令和8年12月9日", the first year "元年"
-    std::string lunarDate;       // 旧暦: "11月1日", "閏11月1日"
-    std::string rokuyo;          // 六曜: "大安"
-    std::string sexagenary;      // 干支: "丁巳"
-    std::string kyusei;          // 九星: "一白水星"
-    std::string choku;           // 十二直: "執"
-    std::string shuku;           // 二十八宿: "軫"
-    std::string kou;             // 七十二候 in force: "閉塞成冬"
-    std::string kouReading;      // its reading: "そらさむくふゆとなる"
+    std::string wareki;                 // 和暦: "令和8年12月9日", the first year "元年"
+    std::string lunarDate;              // 旧暦: "11月1日", "閏11月1日"
+    std::string rokuyo;                 // 六曜: "大安"
+    std::string sexagenary;             // 干支: "丁巳"
+    std::string kyusei;                 // 九星: "一白水星"
+    std::string choku;                  // 十二直: "執"
+    std::string shuku;                  // 二十八宿: "軫"
+    std::string kou;                    // 七十二候 in force: "閉塞成冬"
+    std::string kouReading;             // its reading: "そらさむくふゆとなる"
     std::vector<std::string> senjitsu;  // 選日 of the day, in the order of the rules' table
-    double moonAge = 0;          // 正午月齢: days from the last new moon at noon JST
-    std::string moonAgeText;     // "0.4"
-    int phaseQuarter = -1;       // the phase the day holds: 0 朔, 1 上弦, 2 望, 3 下弦; -1 none
-    std::string phase;           // 月相: "朔 15:52", or empty
+    double moonAge = 0;                 // 正午月齢: days from the last new moon at noon JST
+    std::string moonAgeText;            // "0.4"
+    int phaseQuarter = -1;              // the phase the day holds: 0 朔, 1 上弦, 2 望, 3 下弦; -1 none
+    std::string phase;                  // 月相: "朔 15:52", or empty
     std::string sunrise, sunset, moonrise, moonset;  // Tokyo, JST: "6:41", or "なし"
 };
 

@@ -2,13 +2,11 @@
 
 #include <string>
 
+#include "daywick/sampledata.h"
+
 namespace daywick {
 
-/// How many pictures the picture folder holds: image000.jpg to image036.jpg.
-inline constexpr int kPictureCount = 37;
-
-/// The picture for number n (0 to 36) below the data directory: base + "/Picture/image0" + two digits +
-/// ".jpg".
+/// The picture for number n (0 to kPictureCount - 1) below the data directory: base + "/" + its file.
 std::string picturePath(const std::string& baseDir, int n);
 
 }  // namespace daywick

@@ -27,9 +27,9 @@ struct ReportBlocks {
 /// 日の入 16:28" (without 選日 on a day that has none); no line outside the years the 暦 is given for.
 std::vector<std::string> printedRekiLines(const DateTexts& selected);
 
-/// The report's Shift_JIS text: the title block with the selected date and its 暦, each wanted panel under its
-/// heading and above a line of two blanks, and the print-date line with the start-up date; CR LF ends every
-/// line.
+/// The report's Shift_JIS text: the title block with the selected date and its 暦, each wanted panel under
+/// its heading and above a line of two blanks, and the print-date line with the start-up date; CR LF ends
+/// every line.
 std::string composePrintReport(const DateTexts& selected, const PanelTexts& panels, const DateTexts& startup,
                                const ReportBlocks& blocks);
 

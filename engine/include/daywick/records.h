@@ -4,16 +4,13 @@
 // 1-based byte positions; a Japanese character takes two bytes.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
-namespace daywick {
+#include "daywick/sampledata.h"
 
-inline constexpr const char* kEventFile = "Event.txt";
-inline constexpr const char* kMonthlyFile = "Monthly.txt";
-inline constexpr const char* kBirthdayFile = "Tanjyou.txt";
-inline constexpr const char* kFlowerFile = "Hana.txt";
-inline constexpr const char* kHistoryFile = "History.txt";
-inline constexpr const char* kHelpFile = "Readme.txt";
+namespace daywick {
 
 /// A byte range of a record: from a column, at most so many bytes.
 struct TextColumn {
@@ -53,6 +50,9 @@ inline constexpr TextColumn kMarkerText{5, 100};
 /// The year of a history record, shown before "年".
 inline constexpr TextColumn kHistoryYear{1, 4};
 
+/// What ends every record the program writes, every piece of a panel and every line of a report.
+inline constexpr std::string_view kCrLf = "\r\n";
+
 /// "年", which follows a birthday record's year.
 inline constexpr std::string_view kYearMark = "\x94\x4E";
 /// "？" in columns 5-6: a birthday whose year nobody knows.
@@ -76,10 +76,23 @@ inline bool isMarkerRecord(std::string_view record) {
     return marker == kYearUnknown || marker == kBeforeEra;
 }
 
+/// A birthday record's year of birth, as the pass and the checker both read it.
+struct BirthYear {
+    bool marker = false;               // "？" or "前": no year to convert and no age
+    std::optional<std::int32_t> year;  // the year field as strToInt reads it; nothing when it is not one
+    /// A record that is no marker and whose year field is not an integer: every pass fails on it.
+    bool bad() const { return !marker && !year; }
+};
+
+/// The year of birth of a birthday record. Four plain digits, the common case on every pass, are read at
+/// once; anything else goes by strToInt's grammar.
+BirthYear birthYearOf(std::string_view record);
+
 /// The death mark: a birthday record of someone who has died ends its shown text with "（" or "、", the year
-/// of death in ASCII digits ("前" before them for a year BC) and "年没）", as in "02091867年夏目漱石（小説家、
-/// 1916年没）" or "07121955年某（1977年没）". Such a record shows no age; a reader of the file understands
-/// it without the help, and it fits the text column, so records without it stay as they are.
+/// of death in ASCII digits ("前" before them for a year BC) and "年没）", as in
+/// "02091867年夏目漱石（小説家、1916年没）" or "07121955年某（1977年没）". Such a record shows no age; a
+/// reader of the file understands it without the help, and it fits the text column, so records without it
+/// stay as they are.
 struct DeathMark {
     enum class Kind {
         None,       // no mark: the person's age is shown

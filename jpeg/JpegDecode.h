@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace daywick::ui {
+namespace daywick::jpeg {
 
 /// What a picture may cost before it is refused; the defaults are the program's. Each bound is checked
 /// before the work it bounds: the header's sizes before any decoding, each scan before its data. The times
@@ -76,4 +76,4 @@ std::optional<RgbPicture> decodeJpeg(std::span<const unsigned char> bytes, unsig
 std::optional<RgbPicture> decodeJpegFile(const std::string& path, unsigned frameWidth, unsigned frameHeight,
                                          const JpegLimits& limits = {}, JpegCost* cost = nullptr);
 
-}  // namespace daywick::ui
+}  // namespace daywick::jpeg

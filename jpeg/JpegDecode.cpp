@@ -15,7 +15,7 @@
 #include "daywick/datafile.h"
 #include "daywick/errors.h"
 
-namespace daywick::ui {
+namespace daywick::jpeg {
 
 namespace {
 
@@ -271,4 +271,4 @@ std::optional<RgbPicture> decodeJpegFile(const std::string& path, unsigned frame
                       frameHeight, limits, cost);
 }
 
-}  // namespace daywick::ui
+}  // namespace daywick::jpeg
