@@ -17,13 +17,14 @@ run_packages=(cmake ninja-build g++ pkg-config liberfa-dev qt6-base-dev libgl-de
 # faketime sets the clock the report tool reads; the splash is looked at on a Wayland screen of weston's,
 # through Qt's Wayland platform, with gdb and ImageMagick; the installed tree's tests validate the menu entry, the metainfo and the manual pages, and dpkg-dev computes the
 # Debian package's dependencies; clang builds the fuzz targets, and the static checks use clang-format,
-# clang-tidy and valgrind; the pass benchmark reads its peak memory with GNU time.
+# clang-tidy and valgrind; the pass benchmark reads its peak memory with GNU time; python3 checks that the
+# sample data is what the almanac's sources make.
 test_packages=("${run_packages[@]}" googletest libgtest-dev libbenchmark-dev
                cups cups-filters poppler-utils xvfb openbox xdotool
                ibus ibus-mozc mozc-server dbus xclip faketime
                weston qt6-wayland gdb imagemagick
                desktop-file-utils appstream groff-base file dpkg-dev
-               clang libclang-rt-14-dev clang-format clang-tidy valgrind time)
+               clang libclang-rt-14-dev clang-format clang-tidy valgrind time python3)
 
 . tests/lib.sh
 
