@@ -380,6 +380,7 @@ std::vector<std::string> encoded(const std::array<std::string_view, N>& names, s
 const std::vector<std::string>& kouNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> all;
+        all.reserve(kKou.size());
         for (const Kou& kou : kKou) all.push_back(sjis(kou.name));
         return all;
     }();
@@ -401,6 +402,7 @@ int sekkiMonthOfStep(int step) {
 ComputedItem item(ComputedKind kind, const std::string& name) {
     static const std::vector<std::string> notes = [] {
         std::vector<std::string> all;
+        all.reserve(kKindNotes.size());
         for (const KindNote& row : kKindNotes) all.push_back(sjis(row.note));
         return all;
     }();

@@ -159,6 +159,7 @@ constexpr std::array<std::string_view, 9> kKyusei = {"一白水星", "二黒土�
 template <std::size_t N>
 std::vector<std::string> encodedAll(const std::array<std::string_view, N>& names) {
     std::vector<std::string> out;
+    out.reserve(N);
     for (std::string_view name : names) out.push_back(sjis(name));
     return out;
 }

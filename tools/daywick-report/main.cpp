@@ -209,7 +209,9 @@ int run(int argc, char** argv) {
         if (options.raw->panel) {
             bytes = report.panels[*options.raw->panel];
         } else if (options.raw->calendar == RawPart::Calendar::Reki) {
-            for (const auto& [name, value] : rekiItems(dayReki(date))) bytes += name + '\t' + value + "\r\n";
+            for (const auto& [name, value] : rekiItems(dayReki(date))) {
+                bytes.append(name).append(1, '\t').append(value).append("\r\n");
+            }
         } else if (!koyomi.empty()) {
             bytes = koyomi + "\r\n";
         }
