@@ -9,6 +9,7 @@
 #include "Handlers.h"
 #include "JapaneseFonts.h"
 #include "MoonPicture.h"
+#include "QtDates.h"
 #include "SjisText.h"
 #include "Widgets.h"
 #include "daywick/koyomi.h"
@@ -88,7 +89,7 @@ TForm7::TForm7() : SecondaryWindow(QStringLiteral("こよみ"), {kWidth, kHeight
 
 void TForm7::showDay(const CivilDate& day) {
     day_ = day;
-    const QDate date(day.year, day.month, day.day);
+    const QDate date = ui::toQDate(day);
     const DayReki reki = dayReki(day);
     const std::string holiday = nationalHoliday(day);
 
@@ -107,21 +108,23 @@ void TForm7::showDay(const CivilDate& day) {
     setTextColour(Label3, colour);
     setTextColour(Label4, colour);
 
-    const auto items =
-        rekiItems(reki);  // 和暦, 旧暦, 六曜, 干支, 九星, 十二直, 二十八宿, 七十二候, 選日, 月齢, 月相, ...
-    const auto value = [&](std::size_t i) { return fromSjis(items[i].second); };
+    const auto riseAndSet = [](const std::string& rise, const std::string& set) {
+        return fromSjis(rise) + QStringLiteral(" ・ ") + fromSjis(set) + QStringLiteral("　（東京）");
+    };
+    // In the order of kRows.
     const QString values[kItems] = {
-        value(1),
-        value(2),
-        value(3),
-        value(4),
-        value(5),
-        value(6),
+        fromSjis(reki.lunarDate),
+        fromSjis(reki.rokuyo),
+        fromSjis(reki.sexagenary),
+        fromSjis(reki.kyusei),
+        fromSjis(reki.choku),
+        fromSjis(reki.shuku),
         fromSjis(reki.kou) + QStringLiteral("\n（") + fromSjis(reki.kouReading) + QStringLiteral("）"),
-        reki.senjitsu.empty() ? QStringLiteral("なし") : value(8),
-        value(9) + (reki.phase.empty() ? QString() : QStringLiteral("　") + value(10)),
-        value(11) + QStringLiteral(" ・ ") + value(12) + QStringLiteral("　（東京）"),
-        value(13) + QStringLiteral(" ・ ") + value(14) + QStringLiteral("　（東京）"),
+        reki.senjitsu.empty() ? QStringLiteral("なし") : fromSjis(senjitsuText(reki)),
+        fromSjis(reki.moonAgeText) +
+            (reki.phase.empty() ? QString() : QStringLiteral("　") + fromSjis(reki.phase)),
+        riseAndSet(reki.sunrise, reki.sunset),
+        riseAndSet(reki.moonrise, reki.moonset),
     };
     for (std::size_t i = 0; i < kItems; ++i) {
         ItemNames[i]->setVisible(reki.available);

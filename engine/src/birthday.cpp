@@ -6,33 +6,11 @@
 #include "daywick/intconv.h"
 #include "daywick/records.h"
 #include "daywick/sjis.h"
+#include "eras.h"
 
 namespace daywick {
 
 namespace {
-
-// The era letters and what turns an era year into a Western one: year 1 of each era is its first year.
-std::optional<std::int32_t> eraOffset(char letter) {
-    switch (letter) {
-        case 'M':
-        case 'm':
-            return 1867;  // 明治
-        case 'T':
-        case 't':
-            return 1911;  // 大正
-        case 'S':
-        case 's':
-            return 1925;  // 昭和
-        case 'H':
-        case 'h':
-            return 1988;  // 平成
-        case 'R':
-        case 'r':
-            return 2018;  // 令和
-        default:
-            return std::nullopt;
-    }
-}
 
 // "０" to "９" at a character's first byte.
 bool isFullWidthDigit(std::string_view text, std::size_t at) {
@@ -87,7 +65,7 @@ std::string halfWidthDigits(std::string_view sjis) {
 }
 
 std::optional<std::int32_t> birthYear(std::string_view yearBox) {
-    if (const auto offset = yearBox.empty() ? std::nullopt : eraOffset(yearBox[0])) {
+    if (const auto era = yearBox.empty() ? std::nullopt : eraOfLetter(yearBox[0])) {
         // The era year is read from the two bytes after the letter. A digit after them would be lost
         // (H100 read as H10), and an era year below 1 names a year of the era before: both are no date.
         const std::string_view eraYear = eraYearText(yearBox);
@@ -96,7 +74,7 @@ std::optional<std::int32_t> birthYear(std::string_view yearBox) {
         const bool moreDigits = next < yearBox.size() && ((yearBox[next] >= '0' && yearBox[next] <= '9') ||
                                                           isFullWidthDigit(yearBox, next));
         if (moreDigits || number < 1) return std::nullopt;
-        return *offset + number;
+        return era->firstYear - 1 + number;
     }
     return boxNumber(yearBox);
 }

@@ -11,6 +11,7 @@
 #include "daynumber.h"
 #include "daywick/astronomy.h"
 #include "daywick/sjis.h"
+#include "eras.h"
 #include "holidayrules.h"
 #include "rekichu.h"
 #include "yearcache.h"
@@ -153,18 +154,6 @@ constexpr std::array<std::string_view, 10> kStems = {"甲", "乙", "丙", "丁",
 constexpr std::array<std::string_view, 12> kBranches = {"子", "丑", "寅", "卯", "辰", "巳",
                                                         "午", "未", "申", "酉", "戌", "亥"};
 constexpr int kOx = 1;  // 丑 among the branches
-
-// The eras of 和暦 from the calendar's first year: the day each began and the Western year of its first year.
-struct Era {
-    std::string_view name;
-    CivilDate firstDay;
-    int firstYear;
-};
-constexpr std::array<Era, 5> kEras = {{{"令和", {2019, 5, 1}, 2019},
-                                       {"平成", {1989, 1, 8}, 1989},
-                                       {"昭和", {1926, 12, 25}, 1926},
-                                       {"大正", {1912, 7, 30}, 1912},
-                                       {"明治", {1873, 1, 1}, 1868}}};
 
 constexpr std::array<std::string_view, 4> kPhaseNames = {"朔", "上弦", "望", "下弦"};
 
@@ -441,15 +430,6 @@ std::string warekiOf(const CivilDate& date) {
     return {};
 }
 
-std::string joined(const std::vector<std::string>& parts, const std::string& separator) {
-    std::string text;
-    for (const std::string& part : parts) {
-        if (!text.empty()) text += separator;
-        text += part;
-    }
-    return text;
-}
-
 const std::string& sexagenaryName(int sexagenary) {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> all;
@@ -577,27 +557,28 @@ std::vector<std::string> senjitsuOf(const CivilDate& date) {
                               facts->lunarMonth, facts->lunarDay});
 }
 
+std::string kouWithReading(const DayReki& reki) {
+    static const std::string open = sjis("（"), close = sjis("）");
+    return reki.available ? reki.kou + open + reki.kouReading + close : std::string();
+}
+
+std::string senjitsuText(const DayReki& reki) {
+    std::string text;
+    for (const std::string& name : reki.senjitsu) {
+        if (!text.empty()) text += ' ';
+        text += name;
+    }
+    return text;
+}
+
 std::vector<std::pair<std::string, std::string>> rekiItems(const DayReki& reki) {
     static const std::vector<std::string> names = encoded(std::array<std::string_view, 15>{
         "和暦", "旧暦", "六曜", "干支", "九星", "十二直", "二十八宿", "七十二候", "選日", "月齢", "月相",
         "日の出", "日の入", "月の出", "月の入"});
-    static const std::string open = sjis("（"), close = sjis("）");
-    const std::string kou = reki.available ? reki.kou + open + reki.kouReading + close : std::string();
-    const std::string values[] = {reki.wareki,
-                                  reki.lunarDate,
-                                  reki.rokuyo,
-                                  reki.sexagenary,
-                                  reki.kyusei,
-                                  reki.choku,
-                                  reki.shuku,
-                                  kou,
-                                  joined(reki.senjitsu, " "),
-                                  reki.moonAgeText,
-                                  reki.phase,
-                                  reki.sunrise,
-                                  reki.sunset,
-                                  reki.moonrise,
-                                  reki.moonset};
+    const std::string values[] = {reki.wareki,        reki.lunarDate,   reki.rokuyo, reki.sexagenary,
+                                  reki.kyusei,        reki.choku,       reki.shuku,  kouWithReading(reki),
+                                  senjitsuText(reki), reki.moonAgeText, reki.phase,  reki.sunrise,
+                                  reki.sunset,        reki.moonrise,    reki.moonset};
     std::vector<std::pair<std::string, std::string>> items;
     for (std::size_t i = 0; i < names.size(); ++i) items.emplace_back(names[i], values[i]);
     return items;
@@ -612,8 +593,8 @@ std::vector<std::string> rekiSummary(const DayReki& reki) {
                     reki.sexagenary);
     lines.push_back(S("九星 ") + reki.kyusei + gap + S("十二直 ") + reki.choku + gap + S("二十八宿 ") +
                     reki.shuku);
-    lines.push_back(S("七十二候 ") + reki.kou + S("（") + reki.kouReading + S("）"));
-    if (!reki.senjitsu.empty()) lines.push_back(S("選日 ") + joined(reki.senjitsu, " "));
+    lines.push_back(S("七十二候 ") + kouWithReading(reki));
+    if (!reki.senjitsu.empty()) lines.push_back(S("選日 ") + senjitsuText(reki));
     lines.push_back(S("月齢 ") + reki.moonAgeText + (reki.phase.empty() ? std::string() : gap + reki.phase));
     lines.push_back(S("東京 日の出 ") + reki.sunrise + gap + S("日の入 ") + reki.sunset);
     lines.push_back(S("東京 月の出 ") + reki.moonrise + gap + S("月の入 ") + reki.moonset);

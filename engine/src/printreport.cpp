@@ -61,14 +61,12 @@ std::vector<std::string> printedRekiLines(const DateTexts& selected) {
     const auto year = tryStrToInt(selected.year), month = tryStrToInt(selected.month),
                day = tryStrToInt(selected.day);
     if (!year || !month || !day) return {};
-    const DayReki reki = dayReki({*year, *month, *day});
+    const CivilDate date{*year, *month, *day};
+    const DayReki reki = dayReki(date);
     if (!reki.available) return {};
     static const std::string gap = sjis("　");
-    std::string first = sjis("旧暦") + reki.lunarDate + ' ' + reki.rokuyo + ' ' + reki.sexagenary + gap +
-                        sjis("七十二候 ") + reki.kou + sjis("（") + reki.kouReading + sjis("）");
-    std::string second;
-    for (const std::string& name : reki.senjitsu) second += (second.empty() ? sjis("選日 ") : " ") + name;
-    if (!second.empty()) second += gap;
+    const std::string first = koyomiText(date) + gap + sjis("七十二候 ") + kouWithReading(reki);
+    std::string second = reki.senjitsu.empty() ? std::string() : sjis("選日 ") + senjitsuText(reki) + gap;
     second += sjis("東京 日の出 ") + reki.sunrise + sjis(" 日の入 ") + reki.sunset;
     return {first, second};
 }

@@ -71,6 +71,12 @@ DayReki dayReki(const CivilDate& date);
 /// The day's 選日 alone (as dayReki gives them), without the astronomy of the rise and set.
 std::vector<std::string> senjitsuOf(const CivilDate& date);
 
+/// The 候 with its reading, "閉塞成冬（そらさむくふゆとなる）"; empty outside the range.
+std::string kouWithReading(const DayReki& reki);
+
+/// The day's 選日 one blank apart, "巳の日 八専"; empty when there is none.
+std::string senjitsuText(const DayReki& reki);
+
 /// The day's 暦 as (name, value) pairs, Shift_JIS, in a fixed order: 和暦, 旧暦, 六曜, 干支, 九星, 十二直,
 /// 二十八宿, 七十二候 (with its reading), 選日 (separated by one blank), 月齢, 月相, 日の出, 日の入, 月の出,
 /// 月の入. Every pair is there; outside the range every value is empty.
