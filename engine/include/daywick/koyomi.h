@@ -83,7 +83,7 @@ std::string senjitsuText(const DayReki& reki);
 std::vector<std::pair<std::string, std::string>> rekiItems(const DayReki& reki);
 
 /// The day's 暦 for a person to read, a few Shift_JIS lines (no line ends), or none outside the range:
-/// "令和8年12月9日　旧暦11月1日　大安　丁巳", "九星 三碧木星　十二直 執　二十八宿 軫", "七十二候 …",
+/// "令和8年12月9日　旧暦11月1日　大安　丁巳", "九星 七赤金星　十二直 執　二十八宿 軫", "七十二候 …",
 /// "選日 …" (only when there is one), "月齢 0.4　朔 15:52", "東京 日の出 6:41　日の入 …",
 /// "東京 月の出 …　月の入 …".
 std::vector<std::string> rekiSummary(const DayReki& reki);
