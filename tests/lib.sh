@@ -20,6 +20,15 @@ finish() {
     fi
 }
 
+# need_tools PACKAGES TOOL...: fails naming the first tool not on the PATH and the packages that bring them.
+need_tools() {
+    local packages=$1 tool
+    shift
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || fail "$tool is missing (packages: $packages; ./daywick.sh test installs them)"
+    done
+}
+
 # CTest takes this exit status as "skipped" (the tests set SKIP_RETURN_CODE 77).
 skip() {
     echo "SKIPPED: $*"

@@ -20,9 +20,7 @@ program=$(readlink -f "$1")
 data_dir=$(readlink -f "$2")
 
 packages="ibus ibus-mozc mozc-server dbus xvfb openbox xdotool xclip"
-for tool in Xvfb openbox xdotool xclip dbus-daemon ibus-daemon ibus iconv setpriv unshare; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (packages: $packages; ./daywick.sh test installs them)"
-done
+need_tools "$packages" Xvfb openbox xdotool xclip dbus-daemon ibus-daemon ibus iconv setpriv unshare
 for file in /usr/share/ibus/component/mozc.xml /usr/lib/mozc/mozc_server; do
     [ -e "$file" ] || fail "$file is missing (packages: $packages; ./daywick.sh test installs them)"
 done

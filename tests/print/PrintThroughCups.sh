@@ -22,9 +22,8 @@ IFS=';' read -r -a pictures <<<"$5"
 . "$(dirname "$(readlink -f "$0")")/../lib.sh"
 
 [ "$(id -u)" -eq 0 ] || skip "needs root, to start a CUPS server of its own (./daywick.sh test runs it as root)"
-for tool in cupsd lpadmin lpstat cupsreject cupsaccept Xvfb openbox xdotool pdftotext pdftoppm iconv; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (packages: cups cups-client cups-filters xvfb openbox xdotool poppler-utils)"
-done
+need_tools "cups cups-client cups-filters xvfb openbox xdotool poppler-utils" \
+    cupsd lpadmin lpstat cupsreject cupsaccept Xvfb openbox xdotool pdftotext pdftoppm iconv
 ppd=/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd
 [ -f "$ppd" ] || fail "$ppd is missing (package cups-filters)"
 

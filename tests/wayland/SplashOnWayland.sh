@@ -16,9 +16,7 @@ program=$(readlink -f "$1")
 data_dir=$(readlink -f "$2")
 
 packages="weston qt6-wayland gdb imagemagick"
-for tool in weston weston-screenshooter gdb convert; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (packages: $packages; ./daywick.sh test installs them)"
-done
+need_tools "$packages" weston weston-screenshooter gdb convert
 qt_plugins=$(dirname "$(find /usr/lib -path '*qt6/plugins/platforms/libqwayland-generic.so' -print -quit)")
 [ -e "$qt_plugins/libqwayland-generic.so" ] ||
     fail "Qt's Wayland platform is missing (packages: $packages; ./daywick.sh test installs them)"
