@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 
-run_packages=(cmake ninja-build g++ pkg-config liberfa-dev qt6-base-dev libgl-dev libjpeg62-turbo-dev
+run_packages=(cmake ninja-build g++ pkg-config liberfa-dev qt6-base-dev libgl-dev libjpeg62-turbo-dev libfontconfig-dev
               fonts-ipafont-gothic cups-client libcups2-dev qt6-translations-l10n)
 # Printing is tested through a CUPS server the test starts itself, with the real program under Xvfb, and
 # Japanese typing through an ibus daemon with Mozc the test starts itself (xclip reads the boxes back);

@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include <fontconfig/fontconfig.h>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPalette>
@@ -14,6 +15,13 @@
 #include "daywick/version.h"
 
 namespace daywick::ui {
+
+FontconfigWarmup::FontconfigWarmup() : reader_([] { FcInit(); }) {}
+
+// Called before the first font is asked for; a font asked for earlier would read the configuration again.
+void FontconfigWarmup::finishWarmup() {
+    if (reader_.joinable()) reader_.join();
+}
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Daywick"));
@@ -37,6 +45,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     faces.setColor(QPalette::Window, kButtonFace);
     faces.setColor(QPalette::Button, kButtonFace);
     setPalette(faces);
+    finishWarmup();
 }
 
 QString Application::title() {

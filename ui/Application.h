@@ -4,10 +4,22 @@
 
 #include <QApplication>
 #include <exception>
+#include <thread>
 
 namespace daywick::ui {
 
-class Application : public QApplication {
+/// Reads fontconfig's configuration and font caches on a thread of its own while the application connects
+/// to the display, so that the first Japanese text need not wait for them.
+class FontconfigWarmup {
+protected:
+    FontconfigWarmup();
+    void finishWarmup();
+
+private:
+    std::jthread reader_;
+};
+
+class Application : private FontconfigWarmup, public QApplication {
 public:
     Application(int& argc, char** argv);
 
