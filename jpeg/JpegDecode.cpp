@@ -167,6 +167,18 @@ void readPicture(jpeg_decompress_struct& info, const JpegLimits& limits, unsigne
     const unsigned height = info.output_height;
     const unsigned outWidth = std::min(width, wantedWidth);
     const unsigned outHeight = std::min(height, wantedHeight);
+    picture.width = outWidth;
+    picture.height = outHeight;
+    if (outWidth == width && outHeight == height) {
+        // Nothing to average: the rows go straight into the picture, without the sums' memory.
+        picture.rgb.resize(std::size_t{width} * height * 3);
+        while (info.output_scanline < height) {
+            JSAMPROW target = picture.rgb.data() + std::size_t{info.output_scanline} * width * 3;
+            jpeg_read_scanlines(&info, &target, 1);
+        }
+        jpeg_finish_decompress(&info);
+        return;
+    }
     sums.assign(std::size_t{outWidth} * outHeight * 3, 0);
     counts.assign(std::size_t{outWidth} * outHeight, 0);
     JSAMPARRAY row = (*info.mem->alloc_sarray)(common, JPOOL_IMAGE, width * 3, 1);
@@ -185,8 +197,6 @@ void readPicture(jpeg_decompress_struct& info, const JpegLimits& limits, unsigne
     }
     jpeg_finish_decompress(&info);
 
-    picture.width = outWidth;
-    picture.height = outHeight;
     picture.rgb.resize(sums.size());
     for (std::size_t i = 0; i < counts.size(); ++i) {
         const std::uint32_t n = std::max<std::uint32_t>(counts[i], 1);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "HostileJpeg.h"
 #include "JpegDecode.h"
@@ -74,6 +75,16 @@ TEST(JpegPicture, DecodesAndReducesToTwiceTheFrame) {
     EXPECT_GT(qRed(progressive.pixel(10, 10)), 180);
     EXPECT_LT(qRed(progressive.pixel(300, 10)), 60);
     EXPECT_GT(qGreen(progressive.pixel(10, 280)), 160);
+    // Exactly twice the frame, as the sample pictures are: taken as decoded, each row in its place.
+    dir.write("exact.jpg", testing::colourJpeg(322, 290, false, 95));
+    const QImage exact = ui::loadJpeg(dir.str() + "/exact.jpg", {161, 145});
+    EXPECT_EQ(exact.size(), QSize(322, 290));
+    for (const auto& [x, y, red, green] :
+         {std::tuple{5, 5, true, false}, std::tuple{316, 5, false, false}, std::tuple{5, 284, true, true},
+          std::tuple{316, 284, false, true}}) {
+        EXPECT_EQ(qRed(exact.pixel(x, y)) > 128, red) << x << "," << y;
+        EXPECT_EQ(qGreen(exact.pixel(x, y)) > 128, green) << x << "," << y;
+    }
 }
 
 TEST(JpegPicture, BadFilesAreNamedInTheError) {
