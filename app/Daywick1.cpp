@@ -261,9 +261,13 @@ void TForm1::FormCreate() {
 void TForm1::loadPicture() {
     const int number = services_.drawPicture();
     const std::string path = picturePath(pictureBaseDir_, number);
-    Image1->setPixmap(
-        QPixmap::fromImage(ui::loadJpeg(path, Image1->size())
-                               .scaled(Image1->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    // Scaled to the screen's own pixels, so that a desktop scaled to 150 or 200 % shows it sharp.
+    const qreal ratio = Image1->devicePixelRatioF();
+    QImage picture = ui::loadJpeg(path, Image1->size())
+                         .scaled((QSizeF(Image1->size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    Image1->setPixmap(QPixmap::fromImage(picture));
 }
 
 void TForm1::showPanels() {
